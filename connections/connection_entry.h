@@ -1,0 +1,51 @@
+#pragma once
+
+#include <list>
+#include <memory>
+#include <string>
+
+#include "platform/database.h"
+#include "platform/recordset.h"
+
+namespace quorlin::connections {
+
+class ConnectionRegistry;
+
+// One open connection with its recordset cache: at most one result per table name and at
+// most kCacheSize in all, oldest first.
+class ConnectionEntry {
+ public:
+  static constexpr std::size_t kCacheSize = 31;
+
+  ConnectionEntry(ConnectionRegistry& registry, std::unique_ptr<platform::CDatabase> database,
+                  int mysqlDialect, int id);
+  virtual ~ConnectionEntry();
+  ConnectionEntry(const ConnectionEntry&) = delete;
+  ConnectionEntry& operator=(const ConnectionEntry&) = delete;
+
+  int Id() const { return m_id; }
+  int MySqlDialect() const { return m_mysqlDialect; }
+  platform::CDatabase& Database() { return *m_database; }
+
+  // Files a newly opened recordset under its table name, replacing the one cached under
+  // that name in place or evicting the oldest when the cache is full.
+  void CacheRecordset(std::unique_ptr<platform::CRecordset> recordset);
+  platform::CRecordset* FindRecordset(const std::string& tableName) const;
+  // Takes a recordset out of the cache and frees it; false when it is not cached here.
+  bool DiscardRecordset(const platform::CRecordset* recordset);
+  void CloseAllRecordset() noexcept;
+  std::size_t CachedCount() const { return m_cache.size(); }
+
+ private:
+  using Cache = std::list<std::unique_ptr<platform::CRecordset>>;
+  // Closes and frees the recordset of it, clearing the current recordset if it was that.
+  void Release(Cache::iterator it);
+
+  ConnectionRegistry& m_registry;
+  int m_mysqlDialect;
+  Cache m_cache;
+  std::unique_ptr<platform::CDatabase> m_database;
+  int m_id;
+};
+
+}  // namespace quorlin::connections

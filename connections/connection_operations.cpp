@@ -1,0 +1,66 @@
+#include "connections/connection_operations.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "connections/connection_registry.h"
+#include "frame/report.h"
+#include "platform/db_exception.h"
+#include "platform/message_box.h"
+#include "platform/text.h"
+#include "resources/message_ids.h"
+
+namespace quorlin::connections {
+
+using platform::CDatabase;
+using platform::CDBException;
+
+int DetectMySqlDialect(const std::string& connect) {
+  const std::string normalised = platform::MbsUpper(platform::MbsRemoveAll(connect, " "));
+  return platform::MbsFind(normalised, "DRIVER=MYSQL") != std::string::npos ? 1 : 0;
+}
+
+int ConnectToDatabase(const std::string& connect) {
+  ConnectionRegistry& registry = Registry();
+  const int existing = registry.FindConnectionByConnectString(connect);
+  if (existing >= 0) return existing;
+
+  std::unique_ptr<CDatabase> database(new (std::nothrow) CDatabase());
+  if (!database) {
+    frame::ReportMessageId(resources::kDatabaseNotOpen);
+    return -1;
+  }
+  try {
+    if (!database->OpenEx(connect, CDatabase::noOdbcDialog)) return -1;
+  } catch (const CDBException& e) {
+    frame::ReportMessage(e.ErrorText());
+    return -1;
+  }
+  return registry.AddConnection(std::move(database), DetectMySqlDialect(connect));
+}
+
+int ConnectStringFromDialog(char* buffer, unsigned int size, bool reportErrors) {
+  if (buffer == nullptr || size < 1) return 0;
+  buffer[0] = '\0';
+  std::unique_ptr<CDatabase> database(new (std::nothrow) CDatabase());
+  if (!database) return 0;
+  try {
+    if (!database->OpenEx(buffer, CDatabase::forceOdbcDialog)) return 0;
+  } catch (const CDBException& e) {
+    if (reportErrors) {
+      frame::ReportMessage(e.ErrorText());
+    } else {
+      platform::ShowMessageBox(e.ErrorText());
+    }
+    return 0;
+  }
+  const std::string reported = database->GetConnect();
+  const std::string connect = reported.size() > 5 ? reported.substr(5) : std::string();
+  database->Close();
+  if (size <= connect.size()) return 0;
+  std::memcpy(buffer, connect.c_str(), connect.size() + 1);
+  return 1;
+}
+
+}  // namespace quorlin::connections

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace quorlin::connections {
+
+// 1 when the connect string names the MySQL driver without braces: "DRIVER=MYSQL" anywhere
+// in its blank-free, upper-cased form, the start included.
+int DetectMySqlDialect(const std::string& connect);
+
+// The id of an open connection for connect, or of a new one; -1 when none could be made.
+int ConnectToDatabase(const std::string& connect);
+
+// Lets an operator compose a connect string in a dialog and copies it, with terminator,
+// into buffer when it fits. reportErrors: database errors go to the last-error text;
+// otherwise they are shown in a message box and the last-error text stays.
+int ConnectStringFromDialog(char* buffer, unsigned int size, bool reportErrors);
+
+}  // namespace quorlin::connections

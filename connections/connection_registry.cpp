@@ -1,0 +1,83 @@
+#include "connections/connection_registry.h"
+
+#include "platform/text.h"
+
+namespace quorlin::connections {
+
+ConnectionRegistry::~ConnectionRegistry() {
+  RemoveAllConnections();
+}
+
+int ConnectionRegistry::AddConnection(std::unique_ptr<platform::CDatabase> database,
+                                      int mysqlDialect) {
+  const int id = m_nextId;
+  m_connections.push_back(
+      std::make_unique<ConnectionEntry>(*this, std::move(database), mysqlDialect, id));
+  ++m_nextId;
+  return id;
+}
+
+ConnectionEntry* ConnectionRegistry::FindConnection(int id) const {
+  for (const auto& entry : m_connections) {
+    if (entry->Id() == id) return entry.get();
+  }
+  return nullptr;
+}
+
+platform::CDatabase* ConnectionRegistry::FindDatabase(int id) const {
+  ConnectionEntry* entry = FindConnection(id);
+  return entry != nullptr ? &entry->Database() : nullptr;
+}
+
+int ConnectionRegistry::FindConnectionByConnectString(const std::string& connect) const {
+  for (const auto& entry : m_connections) {
+    platform::CDatabase& database = entry->Database();
+    const std::string reported = database.GetConnect();
+    const std::string completed = reported.size() > 5 ? reported.substr(5) : std::string();
+    // Drivers rewrite the connect string (one whose rewritten form does not even connect
+    // again), so the text the connection was opened with matches too.
+    if (platform::MbsIEqual(completed, connect) ||
+        platform::MbsIEqual(database.OpenedWith(), connect)) {
+      return entry->Id();
+    }
+  }
+  return -1;
+}
+
+void ConnectionRegistry::RemoveConnection(int id) {
+  for (auto it = m_connections.begin(); it != m_connections.end();) {
+    if ((*it)->Id() != id) {
+      ++it;
+      continue;
+    }
+    std::unique_ptr<ConnectionEntry> entry = std::move(*it);
+    it = m_connections.erase(it);
+    entry.reset();
+  }
+}
+
+void ConnectionRegistry::RemoveAllConnections() {
+  while (!m_connections.empty()) {
+    std::unique_ptr<ConnectionEntry> entry = std::move(m_connections.front());
+    m_connections.pop_front();
+    entry.reset();
+  }
+}
+
+bool ConnectionRegistry::StoreRecordset(int id, std::unique_ptr<platform::CRecordset>& recordset) {
+  ConnectionEntry* entry = FindConnection(id);
+  if (entry == nullptr) return false;
+  platform::CRecordset* stored = recordset.get();
+  entry->CacheRecordset(std::move(recordset));
+  m_current = stored;
+  return true;
+}
+
+void ConnectionRegistry::DiscardRecordset(const platform::CRecordset* recordset) {
+  for (const auto& entry : m_connections) {
+    if (entry->DiscardRecordset(recordset)) return;
+  }
+  Forget(recordset);
+}
+
+}  // namespace quorlin::connections

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <list>
+#include <memory>
+#include <string>
+
+#include "connections/connection_entry.h"
+
+namespace quorlin::connections {
+
+// The library-wide list of open connections and the current recordset: the recordset
+// that navigation, field reading and the viewer act on. Connection ids are handed out in
+// order and never reused while the library stays loaded.
+class ConnectionRegistry {
+ public:
+  ConnectionRegistry() = default;
+  ~ConnectionRegistry();
+  ConnectionRegistry(const ConnectionRegistry&) = delete;
+  ConnectionRegistry& operator=(const ConnectionRegistry&) = delete;
+
+  int AddConnection(std::unique_ptr<platform::CDatabase> database, int mysqlDialect);
+  ConnectionEntry* FindConnection(int id) const;
+  platform::CDatabase* FindDatabase(int id) const;
+  // The id of the connection opened with connect, or reporting it as its completed connect
+  // string, ignoring case; -1 when there is none.
+  int FindConnectionByConnectString(const std::string& connect) const;
+  void RemoveConnection(int id);
+  void RemoveAllConnections();
+
+  // Caches a newly opened recordset on connection id and makes it current. False (and the
+  // caller keeps the recordset) when no such connection is open.
+  bool StoreRecordset(int id, std::unique_ptr<platform::CRecordset>& recordset);
+  // Takes a recordset out of whichever cache holds it and frees it.
+  void DiscardRecordset(const platform::CRecordset* recordset);
+
+  platform::CRecordset* CurrentRecordset() const { return m_current; }
+  void SetCurrentRecordset(platform::CRecordset* recordset) { m_current = recordset; }
+  // Called whenever a cached recordset is freed.
+  void Forget(const platform::CRecordset* recordset) {
+    if (m_current == recordset) m_current = nullptr;
+  }
+
+  std::size_t ConnectionCount() const { return m_connections.size(); }
+
+ private:
+  std::list<std::unique_ptr<ConnectionEntry>> m_connections;
+  platform::CRecordset* m_current = nullptr;
+  int m_nextId = 0;
+};
+
+// The one registry of the loaded library.
+ConnectionRegistry& Registry();
+
+}  // namespace quorlin::connections

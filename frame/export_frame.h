@@ -1,0 +1,63 @@
+#pragma once
+
+#include <exception>
+#include <new>
+#include <string>
+
+#include "frame/frame_state.h"
+#include "frame/report.h"
+#include "platform/db_exception.h"
+#include "platform/file_exception.h"
+#include "platform/resources.h"
+#include "resources/message_ids.h"
+
+namespace quorlin::frame {
+
+// Makes the library's resources current for the duration of an export and puts back the
+// host's on every way out.
+class ResourceModuleScope {
+ public:
+  ResourceModuleScope() : m_previous(platform::CurrentResourceModule()) {
+    platform::SetCurrentResourceModule(Frame().libraryModule);
+  }
+  virtual ~ResourceModuleScope() { platform::SetCurrentResourceModule(m_previous); }
+  ResourceModuleScope(const ResourceModuleScope&) = delete;
+  ResourceModuleScope& operator=(const ResourceModuleScope&) = delete;
+
+ private:
+  platform::ModuleHandle m_previous;
+};
+
+// Reports an exception that reached the boundary the way the library reports failures.
+void ReportBoundaryException(std::exception_ptr error) noexcept;
+
+// Runs the body of an export: nothing crosses the C boundary. Database errors report their
+// text, file errors message 1606, anything else its own text; the export then returns
+// failure.
+template <typename Result, typename Body>
+Result RunExport(Result failure, Body&& body) noexcept {
+  ResourceModuleScope scope;
+  try {
+    return body();
+  } catch (...) {
+    ReportBoundaryException(std::current_exception());
+  }
+  return failure;
+}
+
+template <typename Body>
+void RunExport(Body&& body) noexcept {
+  ResourceModuleScope scope;
+  try {
+    body();
+  } catch (...) {
+    ReportBoundaryException(std::current_exception());
+  }
+}
+
+// Null input texts count as empty.
+inline std::string Text(const char* text) {
+  return text != nullptr ? std::string(text) : std::string();
+}
+
+}  // namespace quorlin::frame

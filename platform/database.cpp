@@ -1,0 +1,80 @@
+#include "platform/database.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/connection_dialog.h"
+#include "platform/db_exception.h"
+#include "platform/odbc_handle.h"
+
+namespace quorlin::platform {
+
+CDatabase::CDatabase() : m_environment(OdbcEnvironment::Shared()) {}
+
+CDatabase::~CDatabase() {
+  Close();
+}
+
+bool CDatabase::OpenEx(const std::string& connect, unsigned options) {
+  Close();
+  auto connection = std::make_unique<OdbcHandle>(
+      AllocateHandle(SQL_HANDLE_DBC, SQL_HANDLE_ENV, m_environment->Get()));
+  std::string completed;
+  SQLRETURN ret = SQL_ERROR;
+  if (options & forceOdbcDialog) {
+    ret = DriverConnectWithDialog(*connection, connect, completed);
+  } else {
+    std::vector<SQLCHAR> out(16384);
+    SQLSMALLINT outLength = 0;
+    std::string in = connect;
+    ret = SQLDriverConnect(connection->Get(), nullptr, reinterpret_cast<SQLCHAR*>(in.data()),
+                           static_cast<SQLSMALLINT>(in.size()), out.data(),
+                           static_cast<SQLSMALLINT>(out.size()), &outLength, SQL_DRIVER_NOPROMPT);
+    if (Succeeded(ret)) {
+      const std::size_t length =
+          std::min<std::size_t>(static_cast<std::size_t>(outLength), out.size() - 1);
+      completed.assign(reinterpret_cast<const char*>(out.data()), length);
+    }
+  }
+  if (ret == SQL_NO_DATA) return false;
+  ThrowIfFailed(ret, *connection);
+  m_connection = std::move(connection);
+  m_connect = "ODBC;" + completed;
+  m_openedWith = connect;
+  return true;
+}
+
+bool CDatabase::IsOpen() const {
+  return m_connection && *m_connection;
+}
+
+void CDatabase::Close() noexcept {
+  m_connection.reset();
+  m_connect.clear();
+  m_openedWith.clear();
+}
+
+std::string CDatabase::GetConnect() const {
+  return m_connect;
+}
+
+void CDatabase::ExecuteSQL(const std::string& sql) {
+  if (!IsOpen()) throw CDBException("The database is not open.", {}, sql);
+  OdbcHandle statement = AllocateHandle(SQL_HANDLE_STMT, *m_connection);
+  std::string text = sql;
+  const SQLRETURN ret = SQLExecDirect(statement.Get(), reinterpret_cast<SQLCHAR*>(text.data()),
+                                      static_cast<SQLINTEGER>(text.size()));
+  ThrowIfFailed(ret, statement, sql);
+  // Some drivers report errors of later statements of a batch only while results are drained.
+  SQLRETURN more = SQL_SUCCESS;
+  while (Succeeded(ret) && Succeeded(more = SQLMoreResults(statement.Get()))) {
+  }
+  if (more != SQL_NO_DATA) ThrowIfFailed(more, statement, sql);
+}
+
+const OdbcHandle& CDatabase::Connection() const {
+  if (!IsOpen()) throw CDBException("The database is not open.");
+  return *m_connection;
+}
+
+}  // namespace quorlin::platform

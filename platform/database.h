@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace quorlin::platform {
+
+class OdbcHandle;
+class OdbcEnvironment;
+
+// One ODBC connection. Failures throw CDBException with the driver's diagnostic text.
+class CDatabase {
+ public:
+  // Open options.
+  static constexpr unsigned noOdbcDialog = 8;
+  static constexpr unsigned forceOdbcDialog = 16;
+
+  CDatabase();
+  ~CDatabase();
+  CDatabase(const CDatabase&) = delete;
+  CDatabase& operator=(const CDatabase&) = delete;
+
+  // noOdbcDialog: connect without any dialog (true when connected, false when the driver
+  // manager connected nothing and reported no error). forceOdbcDialog: let the operator
+  // compose the connection in a dialog (false when cancelled); throws
+  // DialogUnavailableError where no dialog can be shown.
+  bool OpenEx(const std::string& connect, unsigned options);
+  bool IsOpen() const;
+  void Close() noexcept;
+
+  // "ODBC;" followed by the completed connect string the driver manager returned.
+  std::string GetConnect() const;
+  // The connect string exactly as this database was opened with.
+  const std::string& OpenedWith() const { return m_openedWith; }
+
+  // Runs a statement and discards any result it produces.
+  void ExecuteSQL(const std::string& sql);
+
+  const OdbcHandle& Connection() const;
+
+ private:
+  std::shared_ptr<OdbcEnvironment> m_environment;
+  std::unique_ptr<OdbcHandle> m_connection;
+  std::string m_connect;
+  std::string m_openedWith;
+};
+
+}  // namespace quorlin::platform

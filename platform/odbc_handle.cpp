@@ -1,0 +1,86 @@
+#include "platform/odbc_handle.h"
+
+#include <vector>
+
+#include "platform/db_exception.h"
+
+namespace quorlin::platform {
+
+OdbcHandle& OdbcHandle::operator=(OdbcHandle&& other) noexcept {
+  if (this != &other) {
+    Reset();
+    m_type = other.m_type;
+    m_handle = other.m_handle;
+    other.m_handle = SQL_NULL_HANDLE;
+  }
+  return *this;
+}
+
+void OdbcHandle::Reset() noexcept {
+  if (m_handle == SQL_NULL_HANDLE) return;
+  if (m_type == SQL_HANDLE_DBC) SQLDisconnect(m_handle);  // harmless when not connected
+  SQLFreeHandle(m_type, m_handle);
+  m_handle = SQL_NULL_HANDLE;
+}
+
+std::shared_ptr<OdbcEnvironment> OdbcEnvironment::Shared() {
+  static std::weak_ptr<OdbcEnvironment> current;
+  std::shared_ptr<OdbcEnvironment> env = current.lock();
+  if (!env) {
+    env.reset(new OdbcEnvironment());
+    current = env;
+  }
+  return env;
+}
+
+OdbcEnvironment::OdbcEnvironment() {
+  SQLHANDLE env = SQL_NULL_HANDLE;
+  if (!Succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) {
+    throw CDBException("The ODBC driver manager could not allocate an environment.");
+  }
+  m_env = OdbcHandle(SQL_HANDLE_ENV, env);
+  ThrowIfFailed(SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION,
+                              reinterpret_cast<SQLPOINTER>(static_cast<SQLLEN>(SQL_OV_ODBC3)), 0),
+                m_env);
+}
+
+OdbcHandle AllocateHandle(SQLSMALLINT type, SQLSMALLINT parentType, SQLHANDLE parent) {
+  SQLHANDLE handle = SQL_NULL_HANDLE;
+  ThrowIfFailed(SQLAllocHandle(type, parent, &handle), parentType, parent);
+  return OdbcHandle(type, handle);
+}
+
+bool Succeeded(SQLRETURN ret) {
+  return ret == SQL_SUCCESS || ret == SQL_SUCCESS_WITH_INFO;
+}
+
+void ThrowIfFailed(SQLRETURN ret, SQLSMALLINT type, SQLHANDLE handle,
+                   const std::string& statement) {
+  if (Succeeded(ret) || ret == SQL_NO_DATA) return;
+  std::string text;
+  std::string firstState;
+  std::vector<SQLCHAR> message(1024);
+  for (SQLSMALLINT record = 1;; ++record) {
+    SQLCHAR state[6] = {0};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    const SQLRETURN diag = SQLGetDiagRec(type, handle, record, state, &native, message.data(),
+                                         static_cast<SQLSMALLINT>(message.size()), &length);
+    if (!Succeeded(diag)) break;
+    if (length >= static_cast<SQLSMALLINT>(message.size())) {
+      message.resize(static_cast<std::size_t>(length) + 1);
+      --record;  // read the same record again into the larger buffer
+      continue;
+    }
+    if (firstState.empty()) firstState = reinterpret_cast<const char*>(state);
+    if (!text.empty()) text += '\n';
+    text.append(reinterpret_cast<const char*>(message.data()), static_cast<std::size_t>(length));
+  }
+  if (text.empty()) {
+    text = ret == SQL_INVALID_HANDLE ? "Invalid ODBC handle."
+                                     : "The ODBC call failed without a diagnostic message.";
+  }
+  throw CDBException(std::move(text), std::move(firstState), statement);
+}
+
+}  // namespace quorlin::platform

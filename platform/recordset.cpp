@@ -1,0 +1,182 @@
+#include "platform/recordset.h"
+
+#include "platform/database.h"
+#include "platform/db_exception.h"
+#include "platform/row_source.h"
+#include "platform/text.h"
+
+namespace quorlin::platform {
+namespace {
+
+const char kPastEnd[] = "Attempt to scroll past end or before beginning of data.";
+
+std::string ColumnName(const OdbcHandle& statement, SQLUSMALLINT column) {
+  SQLCHAR name[512] = {0};
+  SQLSMALLINT length = 0;
+  SQLSMALLINT type = 0;
+  SQLULEN size = 0;
+  SQLSMALLINT digits = 0;
+  SQLSMALLINT nullable = 0;
+  ThrowIfFailed(SQLDescribeCol(statement.Get(), column, name, sizeof name, &length, &type, &size,
+                               &digits, &nullable),
+                statement);
+  return reinterpret_cast<const char*>(name);
+}
+
+std::string BaseTableName(const OdbcHandle& statement, SQLUSMALLINT column) {
+  SQLCHAR name[512] = {0};
+  SQLSMALLINT length = 0;
+  const SQLRETURN ret = SQLColAttribute(statement.Get(), column, SQL_DESC_BASE_TABLE_NAME, name,
+                                        sizeof name, &length, nullptr);
+  return Succeeded(ret) ? reinterpret_cast<const char*>(name) : std::string();
+}
+
+// The one table all columns come from, or empty.
+std::string CommonTableName(const OdbcHandle& statement, std::size_t columns) {
+  std::string common;
+  for (std::size_t i = 0; i < columns; ++i) {
+    const std::string name = BaseTableName(statement, static_cast<SQLUSMALLINT>(i + 1));
+    if (name.empty() || (i > 0 && name != common)) return {};
+    common = name;
+  }
+  return common;
+}
+
+// The viewer pages backwards and hosts move to any position, so the cursor must scroll; a
+// static read-only cursor is the snapshot every driver here offers. A driver that refuses
+// it gets its rows kept in memory instead.
+bool RequestStaticCursor(const OdbcHandle& statement) {
+  SQLSetStmtAttr(statement.Get(), SQL_ATTR_CONCURRENCY,
+                 reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_CONCUR_READ_ONLY)), 0);
+  const SQLRETURN ret =
+      SQLSetStmtAttr(statement.Get(), SQL_ATTR_CURSOR_TYPE,
+                     reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_CURSOR_STATIC)), 0);
+  if (!Succeeded(ret)) return false;
+  SQLULEN granted = SQL_CURSOR_FORWARD_ONLY;
+  SQLGetStmtAttr(statement.Get(), SQL_ATTR_CURSOR_TYPE, &granted, 0, nullptr);
+  return granted != SQL_CURSOR_FORWARD_ONLY;
+}
+
+}  // namespace
+
+CRecordset::CRecordset(CDatabase* database) : m_database(database) {}
+
+CRecordset::~CRecordset() {
+  Close();
+}
+
+bool CRecordset::Open(unsigned /*openType*/, const std::string& sql, unsigned options) {
+  Close();
+  m_sql = sql;
+  if (m_database == nullptr) throw CDBException("The recordset has no database.", {}, sql);
+  OdbcHandle statement = AllocateHandle(SQL_HANDLE_STMT, m_database->Connection());
+  const bool scrolls = !(options & keepRowsInMemory) && RequestStaticCursor(statement);
+  std::string text = sql;
+  ThrowIfFailed(SQLExecDirect(statement.Get(), reinterpret_cast<SQLCHAR*>(text.data()),
+                              static_cast<SQLINTEGER>(text.size())),
+                statement, sql);
+  SQLSMALLINT columns = 0;
+  ThrowIfFailed(SQLNumResultCols(statement.Get(), &columns), statement, sql);
+  std::vector<std::string> names;
+  for (SQLSMALLINT i = 1; i <= columns; ++i) names.push_back(ColumnName(statement, i));
+  std::string tableName = CommonTableName(statement, static_cast<std::size_t>(columns));
+
+  std::unique_ptr<RowSource> rows;
+  if (columns == 0) {
+    rows = std::make_unique<MemoryRowSource>(statement, 0, sql);  // not a query: no rows
+  } else if (scrolls) {
+    rows = std::make_unique<CursorRowSource>(std::move(statement),
+                                             static_cast<std::size_t>(columns), sql);
+  } else {
+    rows = std::make_unique<MemoryRowSource>(statement, static_cast<std::size_t>(columns), sql);
+  }
+  const bool onRow = columns > 0 && rows->Fetch(SQL_FETCH_FIRST, 1);
+  m_rows = std::move(rows);
+  m_fieldNames = std::move(names);
+  m_tableName = std::move(tableName);
+  m_bof = m_eof = !onRow;
+  return true;
+}
+
+bool CRecordset::IsOpen() const {
+  return m_rows != nullptr;
+}
+
+void CRecordset::Close() noexcept {
+  m_rows.reset();
+}
+
+void CRecordset::RequireOpen() const {
+  if (!IsOpen()) throw CDBException("The recordset is not open.", {}, m_sql);
+}
+
+void CRecordset::RequireRecord() const {
+  RequireOpen();
+  if (m_bof || m_eof) throw CDBException("No current record.", {}, m_sql);
+}
+
+void CRecordset::Move(long rows, unsigned short fetchType) {
+  RequireOpen();
+  if ((fetchType == fetchNext && m_eof) || (fetchType == fetchPrior && m_bof)) {
+    throw CDBException(kPastEnd, {}, m_sql);
+  }
+  if (fetchType < fetchNext || fetchType > fetchAbsolute) {
+    throw CDBException("Fetch orientation not supported.", {}, m_sql);
+  }
+  const bool empty = m_bof && m_eof;
+  const bool onRow = m_rows->Fetch(static_cast<SQLSMALLINT>(fetchType), rows);
+  if (onRow) {
+    m_bof = m_eof = false;
+    return;
+  }
+  if (empty) return;
+  const bool beforeStart = fetchType == fetchPrior || (fetchType == fetchAbsolute && rows <= 0);
+  const bool wholeResultGone = fetchType == fetchFirst || fetchType == fetchLast;
+  m_bof = beforeStart || wholeResultGone;
+  m_eof = !beforeStart || wholeResultGone;
+}
+
+const std::string& CRecordset::GetFieldName(int index) const {
+  if (index < 0 || index >= GetODBCFieldCount()) {
+    throw CDBException("Field index out of range.", {}, m_sql);
+  }
+  return m_fieldNames[static_cast<std::size_t>(index)];
+}
+
+int CRecordset::FieldIndex(const std::string& name) const {
+  for (std::size_t i = 0; i < m_fieldNames.size(); ++i) {
+    if (m_fieldNames[i] == name) return static_cast<int>(i);
+  }
+  // Servers fold unquoted names (PostgreSQL to lower case): accept any ASCII case.
+  for (std::size_t i = 0; i < m_fieldNames.size(); ++i) {
+    if (MbsIEqual(m_fieldNames[i], name)) return static_cast<int>(i);
+  }
+  throw CDBException("Field '" + name + "' not found in the result.", {}, m_sql);
+}
+
+const std::string& CRecordset::FieldValueRef(int index) {
+  RequireRecord();
+  GetFieldName(index);  // range check
+  return m_rows->Row()[static_cast<std::size_t>(index)];
+}
+
+std::string CRecordset::GetFieldValue(int index) {
+  return FieldValueRef(index);
+}
+
+std::string CRecordset::GetFieldValue(const std::string& name) {
+  RequireRecord();
+  return FieldValueRef(FieldIndex(name));
+}
+
+std::optional<long> CRecordset::KnownRecordCount() const {
+  if (!IsOpen()) return std::nullopt;
+  if (m_bof && m_eof) return 0L;
+  return m_rows->KnownSize();
+}
+
+bool CRecordset::KeepsRowsInMemory() const {
+  return IsOpen() && m_rows->InMemory();
+}
+
+}  // namespace quorlin::platform

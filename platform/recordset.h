@@ -1,0 +1,84 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorlin::platform {
+
+class CDatabase;
+class RowSource;
+
+// A read-only snapshot of a query result that scrolls first / prior / next / last /
+// absolute on every driver.
+//
+// BOF and EOF: an empty result has both set. Moving past either end sets the flag of that
+// end; a further move in the same direction throws CDBException, and so does reading a
+// field while the recordset stands on no record or is closed.
+class CRecordset {
+ public:
+  // Open types and options.
+  static constexpr unsigned snapshot = 1;
+  static constexpr unsigned readOnly = 4;
+  // Keep every row in memory instead of scrolling a driver cursor; used by itself for a
+  // driver that cannot scroll.
+  static constexpr unsigned keepRowsInMemory = 0x10000;
+
+  // Fetch orientations, as ODBC numbers them.
+  static constexpr unsigned short fetchNext = 1;
+  static constexpr unsigned short fetchFirst = 2;
+  static constexpr unsigned short fetchLast = 3;
+  static constexpr unsigned short fetchPrior = 4;
+  static constexpr unsigned short fetchAbsolute = 5;
+
+  explicit CRecordset(CDatabase* database);
+  ~CRecordset();
+  CRecordset(const CRecordset&) = delete;
+  CRecordset& operator=(const CRecordset&) = delete;
+
+  // Runs sql and stands on the first record. Throws CDBException on failure.
+  bool Open(unsigned openType, const std::string& sql, unsigned options);
+  bool IsOpen() const;
+  void Close() noexcept;
+
+  const std::string& GetSQL() const { return m_sql; }
+  bool IsBOF() const { return m_bof; }
+  bool IsEOF() const { return m_eof; }
+
+  void Move(long rows, unsigned short fetchType);
+  void MoveFirst() { Move(1, fetchFirst); }
+  void MoveNext() { Move(1, fetchNext); }
+  void MovePrev() { Move(-1, fetchPrior); }
+  void MoveLast() { Move(-1, fetchLast); }
+
+  int GetODBCFieldCount() const { return static_cast<int>(m_fieldNames.size()); }
+  const std::string& GetFieldName(int index) const;
+  // Field values as text; NULL gives the empty text.
+  std::string GetFieldValue(int index);
+  std::string GetFieldValue(const std::string& name);
+  // Zero-copy form of the above, valid until the next move or close.
+  const std::string& FieldValueRef(int index);
+  int FieldIndex(const std::string& name) const;
+
+  // The table the columns come from; empty when they do not all come from one table.
+  const std::string& GetTableName() const { return m_tableName; }
+
+  // The number of records when it is known exactly without fetching.
+  std::optional<long> KnownRecordCount() const;
+  bool KeepsRowsInMemory() const;
+
+ private:
+  void RequireOpen() const;
+  void RequireRecord() const;
+
+  CDatabase* m_database;
+  std::unique_ptr<RowSource> m_rows;
+  std::string m_sql;
+  std::vector<std::string> m_fieldNames;
+  std::string m_tableName;
+  bool m_bof = true;
+  bool m_eof = true;
+};
+
+}  // namespace quorlin::platform

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Text helpers for 8-bit texts in the process code page. Case changes and case-blind
+// comparisons touch ASCII letters only, and searches match whole characters only, so the
+// bytes of a double-byte character (whose second byte may look like an ASCII letter or
+// bracket) are never changed, removed or matched on their own.
+namespace quorlin::platform {
+
+// Bytes of the character that starts at text[0], at least 1 and at most remaining.
+std::size_t CharLength(const char* text, std::size_t remaining);
+
+// 0 when equal ignoring ASCII case, else <0 or >0 like strcmp.
+int MbsICmp(const std::string& left, const std::string& right);
+inline bool MbsIEqual(const std::string& left, const std::string& right) {
+  return MbsICmp(left, right) == 0;
+}
+// Case-blind comparison of at most count characters.
+int MbsNICmp(const std::string& left, const std::string& right, std::size_t count);
+
+std::string MbsUpper(std::string text);
+
+// Position of the first whole-character match of what, or std::string::npos.
+std::size_t MbsFind(const std::string& text, const std::string& what);
+
+// Removes every whole-character occurrence of what.
+std::string MbsRemoveAll(const std::string& text, const std::string& what);
+
+// White space: blank, tab, line feed, carriage return, vertical tab, form feed.
+bool IsWhiteSpace(char c);
+std::string TrimLeft(const std::string& text);
+std::string TrimRight(const std::string& text);
+std::string Trim(const std::string& text);
+// Removes trailing blanks (0x20) only.
+std::string TrimTrailingBlanks(std::string text);
+
+// atoi and atof with "." as the decimal point whatever the locale says.
+int AtoI(const std::string& text);
+double AtoF(const std::string& text);
+
+// The bytes of a zero-terminated text of at most limit bytes (a fixed field).
+std::string FixedFieldText(const char* field, std::size_t limit);
+
+}  // namespace quorlin::platform

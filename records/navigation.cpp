@@ -1,0 +1,113 @@
+#include "records/navigation.h"
+
+#include "connections/connection_registry.h"
+#include "frame/report.h"
+#include "platform/db_exception.h"
+#include "platform/recordset.h"
+#include "resources/message_ids.h"
+
+namespace quorlin::records {
+
+using connections::Registry;
+using platform::CDBException;
+using platform::CRecordset;
+
+namespace {
+
+bool IsEmpty(const CRecordset& recordset) {
+  return recordset.IsBOF() && recordset.IsEOF();
+}
+
+// The current recordset, or null after reporting that there is none.
+CRecordset* CurrentOrReport() {
+  CRecordset* recordset = Registry().CurrentRecordset();
+  if (recordset == nullptr) frame::ReportMessageId(resources::kTableEmpty);
+  return recordset;
+}
+
+// Stands on record position (counted from 1) by walking from the first, for a recordset
+// that cannot move there directly.
+void WalkTo(CRecordset& recordset, int position) {
+  recordset.MoveFirst();
+  for (int i = 1; i < position; ++i) recordset.MoveNext();
+}
+
+}  // namespace
+
+int UseTable(int id, const std::string& table) {
+  connections::ConnectionEntry* entry = Registry().FindConnection(id);
+  if (entry == nullptr) return -1;
+  CRecordset* recordset = entry->FindRecordset(table);
+  if (recordset == nullptr) return -1;
+  Registry().SetCurrentRecordset(recordset);
+  return 0;
+}
+
+int MoveRecord(unsigned int direction) {
+  CRecordset* recordset = CurrentOrReport();
+  if (recordset == nullptr || IsEmpty(*recordset)) return -1;
+  try {
+    switch (direction) {
+      case 0:
+        recordset->MoveFirst();
+        break;
+      case 1:
+        recordset->MovePrev();
+        break;
+      case 2:
+        recordset->MoveNext();
+        break;
+      case 3:
+        recordset->MoveLast();
+        break;
+      default:
+        break;
+    }
+  } catch (const CDBException& e) {
+    frame::ReportMessage(e.ErrorText());
+    return -1;
+  }
+  return 0;
+}
+
+int MoveTo(int position) {
+  CRecordset* recordset = CurrentOrReport();
+  if (recordset == nullptr || IsEmpty(*recordset)) return -1;
+  try {
+    recordset->Move(position, CRecordset::fetchAbsolute);
+    return 0;
+  } catch (const CDBException& e) {
+    frame::ReportMessage(e.ErrorText());
+  }
+  try {
+    WalkTo(*recordset, position);
+  } catch (const CDBException& e) {
+    frame::ReportMessage(e.ErrorText());
+    return -1;
+  }
+  return 0;
+}
+
+int GetRowCount() {
+  CRecordset* recordset = Registry().CurrentRecordset();
+  if (recordset == nullptr) return -1;
+  int count = 0;
+  try {
+    // A snapshot that knows its size exactly needs no walk; it still ends on the first record.
+    if (const auto known = recordset->KnownRecordCount()) {
+      recordset->MoveFirst();
+      return static_cast<int>(*known);
+    }
+    recordset->MoveFirst();
+    while (!recordset->IsEOF()) {
+      recordset->MoveNext();
+      ++count;
+    }
+    recordset->MoveFirst();
+  } catch (const CDBException& e) {
+    frame::ReportMessage(e.ErrorText());
+  }
+  return count;
+}
+
+}  // namespace quorlin::records

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace quorlin::schema {
+
+// The clause that follows a table name: empty for an empty condition, otherwise a line
+// feed, a tab, "WHERE " unless the condition starts with WHERE or ORDER, and the condition
+// without its leading white space.
+std::string MakeWhereClause(const std::string& condition);
+
+}  // namespace quorlin::schema
