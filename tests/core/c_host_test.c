@@ -1,0 +1,108 @@
+/* A host written in plain C that loads the library by path, as hosts do. */
+#include <dlfcn.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#include "quorlin.h"
+
+static int failures = 0;
+static int checks = 0;
+
+#define CHECK(condition)                                                      \
+  do {                                                                        \
+    ++checks;                                                                 \
+    if (!(condition)) {                                                       \
+      ++failures;                                                             \
+      fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #condition); \
+    }                                                                         \
+  } while (0)
+
+typedef int(QUORLIN_CALL* LastErrorFn)(char*, unsigned int);
+typedef int(QUORLIN_CALL* ConnectFn)(const char*);
+typedef int(QUORLIN_CALL* ExecFn)(int, const char*);
+typedef int(QUORLIN_CALL* SelectFn)(int, const char*, const char*);
+typedef int(QUORLIN_CALL* FieldFn)(const char*, char*, int);
+typedef int(QUORLIN_CALL* MoveFn)(unsigned int);
+typedef int(QUORLIN_CALL* CountFn)(void);
+typedef void(QUORLIN_CALL* CleanupFn)(void);
+typedef int(QUORLIN_CALL* AggregateFn)(int, const char*, int, const char*, double*, const char*);
+
+static void* Resolve(void* library, const char* name) {
+  void* symbol = dlsym(library, name);
+  if (symbol == NULL) {
+    fprintf(stderr, "missing export %s\n", name);
+    exit(2);
+  }
+  return symbol;
+}
+
+int main(int argc, char** argv) {
+  static const char* const exports[] = {
+      "SQLSetDebug",  "SQLLastError",   "SQLConnectToDatabase", "SQLDisconnectToDatabase",
+      "SQLCleanup",   "SQLGetConnect",  "SQLGetDataSourceDesc", "SQLSelectToTable",
+      "SQLAggregate", "SQLExcute",      "SQLUseTable",          "SQLMoveRecord",
+      "SQLMoveTo",    "SQLGetRowCount", "SQLGetFieldValue",     "SQLGet"};
+  char buffer[QUORLIN_LAST_ERROR_SIZE];
+  char path[] = "/tmp/quorlin-c-host-XXXXXX";
+  char connect[256];
+  double value = 0;
+  size_t i;
+  void* library;
+  if (argc != 2) {
+    fprintf(stderr, "usage: %s LIBRARY\n", argv[0]);
+    return 2;
+  }
+  library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
+  if (library == NULL) {
+    fprintf(stderr, "%s\n", dlerror());
+    return 2;
+  }
+  for (i = 0; i < sizeof exports / sizeof exports[0]; ++i) Resolve(library, exports[i]);
+  {
+    LastErrorFn lastError = (LastErrorFn)Resolve(library, "SQLLastError");
+    ConnectFn connectTo = (ConnectFn)Resolve(library, "SQLConnectToDatabase");
+    ExecFn exec = (ExecFn)Resolve(library, "SQLExcute");
+    SelectFn select = (SelectFn)Resolve(library, "SQLSelectToTable");
+    FieldFn field = (FieldFn)Resolve(library, "SQLGetFieldValue");
+    MoveFn move = (MoveFn)Resolve(library, "SQLMoveRecord");
+    CountFn count = (CountFn)Resolve(library, "SQLGetRowCount");
+    CleanupFn cleanup = (CleanupFn)Resolve(library, "SQLCleanup");
+    AggregateFn aggregate = (AggregateFn)Resolve(library, "SQLAggregate");
+    int id;
+
+    /* Right after load. */
+    memset(buffer, '#', sizeof buffer);
+    CHECK(lastError(buffer, 7) == -1);
+    CHECK(buffer[0] == '#');
+    CHECK(lastError(buffer, 0) == -1);
+    CHECK(lastError(buffer, 8) == 0);
+    CHECK(strcmp(buffer, "Success") == 0);
+    CHECK(count() == -1);
+
+    /* A small session on a fresh SQLite file. */
+    CHECK(mkdtemp(path) != NULL);
+    snprintf(connect, sizeof connect, "Driver=SQLite3;Database=%s/host.db", path);
+    id = connectTo(connect);
+    CHECK(id == 0);
+    CHECK(exec(id, "CREATE TABLE Tank (Tag CHAR(8), Level FLOAT)") == 0);
+    CHECK(exec(id, "INSERT INTO Tank VALUES ('T1', 1.5), ('T2', 2.5)") == 0);
+    CHECK(select(id, "Tank", "order by Tag") == 0);
+    CHECK(count() == 2);
+    CHECK(field("Tag", buffer, sizeof buffer) == 1 && strcmp(buffer, "T1") == 0);
+    CHECK(move(QUORLIN_MOVE_NEXT) == 0);
+    CHECK(field("Level", buffer, sizeof buffer) == 1 && strcmp(buffer, "2.5") == 0);
+    CHECK(aggregate(id, "Tank", QUORLIN_SUM, "Level", &value, NULL) == 0 && value == 4.0);
+    CHECK(select(id + 1, "Tank", NULL) == -1);
+    CHECK(lastError(buffer, sizeof buffer) == 0 && strcmp(buffer, "Database not open") == 0);
+    cleanup();
+    CHECK(count() == -1);
+    snprintf(buffer, sizeof buffer, "%s/host.db", path);
+    unlink(buffer);
+    rmdir(path);
+  }
+  CHECK(dlclose(library) == 0);
+  printf("%d passed, %d failed\n", checks - failures, failures);
+  return failures == 0 ? 0 : 1;
+}

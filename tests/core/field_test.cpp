@@ -1,0 +1,123 @@
+#include <cstring>
+
+#include "database_fixture.h"
+
+namespace quorlin::test {
+namespace {
+
+class Fields : public OnEachDatabase {
+ protected:
+  void SetUp() override {
+    OnEachDatabase::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    table_ = TableName("Fld");
+    Exec(id_, "DROP TABLE IF EXISTS " + table_);
+    Exec(id_, "CREATE TABLE " + table_ + " (ID INTEGER, Tag VARCHAR(8), Note VARCHAR(300))");
+    Exec(id_, "INSERT INTO " + table_ + " VALUES (1, 'AB   ', '" + std::string(200, 'x') + "')");
+    Exec(id_, "INSERT INTO " + table_ + " VALUES (2, NULL, 'tab\t')");
+    ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "order by ID"), 0) << LastError();
+  }
+  static BindEntry Entry(const char* name) {
+    BindEntry entry{};
+    std::strncpy(entry.fieldName, name, sizeof entry.fieldName);
+    return entry;
+  }
+  std::string table_;
+};
+
+TEST_P(Fields, GetFieldValueDropsTrailingBlanksAndGetKeepsThem) {
+  EXPECT_EQ(Field("Tag"), "AB");
+  BindEntry entries[] = {Entry("Tag")};
+  char slots[QUORLIN_GET_SLOT_SIZE];
+  ASSERT_EQ(SQLGet(1, entries, slots), 1) << LastError();
+  EXPECT_EQ(std::string(slots), "AB   ");
+}
+
+TEST_P(Fields, CopiesLikeStrncpy) {
+  char buffer[4];
+  std::memset(buffer, '#', sizeof buffer);
+  ASSERT_EQ(SQLGetFieldValue("Note", buffer, 4), 1);
+  EXPECT_EQ(std::string(buffer, 4), "xxxx") << "a value that fills the buffer has no terminator";
+  ASSERT_EQ(SQLMoveRecord(QUORLIN_MOVE_NEXT), 0);
+  char four[5];
+  std::memset(four, '#', sizeof four);
+  ASSERT_EQ(SQLGetFieldValue("Note", four, 5), 1);
+  EXPECT_EQ(std::string(four, 5), std::string("tab\t\0", 5)) << "tabs at the end stay";
+}
+
+TEST_P(Fields, NullGivesTheEmptyText) {
+  ASSERT_EQ(SQLMoveRecord(QUORLIN_MOVE_NEXT), 0);
+  char buffer[8];
+  std::memset(buffer, '#', sizeof buffer);
+  ASSERT_EQ(SQLGetFieldValue("Tag", buffer, sizeof buffer), 1);
+  EXPECT_EQ(std::string(buffer, sizeof buffer), std::string(8, '\0'));
+}
+
+TEST_P(Fields, LongValuesFillTheirSlotWithoutSpillingIntoTheNext) {
+  BindEntry entries[] = {Entry("Note"), Entry("ID")};
+  char slots[2 * QUORLIN_GET_SLOT_SIZE + 1];
+  slots[2 * QUORLIN_GET_SLOT_SIZE] = '!';
+  ASSERT_EQ(SQLGet(2, entries, slots), 1) << LastError();
+  EXPECT_EQ(std::string(slots, QUORLIN_GET_SLOT_SIZE), std::string(QUORLIN_GET_SLOT_SIZE, 'x'));
+  EXPECT_STREQ(slots + QUORLIN_GET_SLOT_SIZE, "1");
+  EXPECT_EQ(slots[2 * QUORLIN_GET_SLOT_SIZE], '!');
+}
+
+TEST_P(Fields, UnknownFieldReportsAndLeavesEmptyText) {
+  char buffer[8] = "junk";
+  MarkLastError();
+  EXPECT_EQ(SQLGetFieldValue("NoSuchField", buffer, sizeof buffer), 0);
+  EXPECT_EQ(buffer[0], '\0');
+  EXPECT_NE(LastError().find("NoSuchField"), std::string::npos) << LastError();
+
+  BindEntry entries[] = {Entry("ID"), Entry("NoSuchField"), Entry("Tag")};
+  char slots[3 * QUORLIN_GET_SLOT_SIZE];
+  std::memset(slots, '#', sizeof slots);
+  EXPECT_EQ(SQLGet(3, entries, slots), 0);
+  EXPECT_STREQ(slots, "1") << "slots read before the failure keep their values";
+  EXPECT_EQ(std::string(slots + QUORLIN_GET_SLOT_SIZE, 2 * QUORLIN_GET_SLOT_SIZE),
+            std::string(2 * QUORLIN_GET_SLOT_SIZE, '\0'));
+}
+
+TEST_P(Fields, NameFillingItsWholeFieldIsReadAsSixtyFourCharacters) {
+  BindEntry entries[2] = {};
+  std::memset(entries[0].fieldName, 'N', sizeof entries[0].fieldName);  // no terminator
+  entries[0].typeCode = 0x41414141;  // the bytes after the name must not join it
+  char slots[QUORLIN_GET_SLOT_SIZE];
+  EXPECT_EQ(SQLGet(1, entries, slots), 0);
+  EXPECT_NE(LastError().find(std::string(64, 'N') + "'"), std::string::npos) << LastError();
+}
+
+TEST_P(Fields, BadSizesAndPointersWriteNothing) {
+  char buffer[4] = {'#', '#', '#', '#'};
+  EXPECT_EQ(SQLGetFieldValue("ID", buffer, 0), 0);
+  EXPECT_EQ(SQLGetFieldValue("ID", buffer, -5), 0);
+  EXPECT_EQ(buffer[0], '#');
+  EXPECT_EQ(SQLGetFieldValue("ID", nullptr, 10), 0);
+  BindEntry entries[] = {Entry("ID")};
+  EXPECT_EQ(SQLGet(0, entries, buffer), 0);
+  EXPECT_EQ(SQLGet(-1, entries, buffer), 0);
+  EXPECT_EQ(SQLGet(1, nullptr, buffer), 0);
+  EXPECT_EQ(SQLGet(1, entries, nullptr), 0);
+  EXPECT_EQ(std::string(buffer, 4), "####");
+  EXPECT_EQ(SQLGetFieldValue(nullptr, buffer, 4), 0) << "a null name is the empty name";
+}
+
+TEST_P(Fields, NoCurrentRecordsetZeroesTheSlots) {
+  SQLDisconnectToDatabase(id_);
+  BindEntry entries[] = {Entry("ID"), Entry("Tag")};
+  char slots[2 * QUORLIN_GET_SLOT_SIZE];
+  std::memset(slots, '#', sizeof slots);
+  MarkLastError();
+  EXPECT_EQ(SQLGet(2, entries, slots), 0);
+  EXPECT_EQ(std::string(slots, sizeof slots), std::string(sizeof slots, '\0'));
+  char buffer[4] = "abc";
+  EXPECT_EQ(SQLGetFieldValue("ID", buffer, 4), 0);
+  EXPECT_EQ(buffer[0], '\0');
+  EXPECT_EQ(LastError(), kMarker);
+}
+
+QUORLIN_ON_EACH_DATABASE(Fields);
+
+}  // namespace
+}  // namespace quorlin::test

@@ -1,0 +1,144 @@
+#include <string>
+
+#include "database_fixture.h"
+
+namespace quorlin::test {
+namespace {
+
+class Queries : public OnEachDatabase {
+ protected:
+  void SetUp() override {
+    OnEachDatabase::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    table_ = TableName("Qry");
+    MakeTable(table_, {"1,'A1',2", "2,'A1',4", "3,'B2',9", "4,'C3',NULL"});
+  }
+  double Aggregate(int kind, const char* column, const char* condition = "") {
+    double value = -999;
+    EXPECT_EQ(SQLAggregate(id_, table_.c_str(), kind, column, &value, condition), 0) << LastError();
+    return value;
+  }
+  // The standard dialect brackets the column, which only SQLite accepts; the MySQL
+  // dialect writes what MySQL and MariaDB accept.
+  void RequireBracketsAccepted() {
+    if (!GetParam().acceptsAggregates) GTEST_SKIP() << GetParam().name << " rejects brackets";
+  }
+  std::string table_;
+};
+
+TEST_P(Queries, StandardAggregatesAreRejectedWhereBracketsAre) {
+  if (GetParam().acceptsAggregates) GTEST_SKIP() << GetParam().name << " accepts them";
+  double value = 42.0;
+  MarkLastError();
+  EXPECT_EQ(SQLAggregate(id_, table_.c_str(), QUORLIN_MAX, "Level", &value, ""), -1);
+  EXPECT_EQ(value, 42.0);
+  EXPECT_NE(LastError(), kMarker);
+  EXPECT_EQ(SQLUseTable(id_, table_.c_str()), -1) << "nothing is cached for a failed query";
+}
+
+TEST_P(Queries, AggregatesComputeOnTheDatabase) {
+  RequireBracketsAccepted();
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_AVG, "Level"), 5.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_SUM, "Level"), 15.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_MIN, "Level"), 2.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_MAX, "Level"), 9.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_COUNT, "Level"), 3.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_COUNT_DISTINCT, "Tag"), 3.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_AVG, "Level", "Tag = 'A1'"), 3.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_SUM, "Level", "where ID > 2"), 9.0);
+}
+
+TEST_P(Queries, AggregateOverNoRowsGivesZero) {
+  RequireBracketsAccepted();
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_SUM, "Level", "ID > 100"), 0.0);
+}
+
+TEST_P(Queries, UnknownAggregateKindIsRejectedAndLeavesTheResult) {
+  for (int kind : {6, -1}) {
+    double value = 42.0;
+    MarkLastError();
+    EXPECT_EQ(SQLAggregate(id_, table_.c_str(), kind, "Level", &value, ""), -1);
+    EXPECT_EQ(value, 42.0);
+    EXPECT_NE(LastError(), kMarker);
+  }
+}
+
+TEST_P(Queries, AggregateReplacesTheSelectionAndStaysCurrentClosed) {
+  RequireBracketsAccepted();
+  ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), ""), 0) << LastError();
+  Aggregate(QUORLIN_MAX, "Level");
+  ASSERT_EQ(SQLUseTable(id_, table_.c_str()), 0);
+  MarkLastError();
+  EXPECT_EQ(SQLMoveRecord(QUORLIN_MOVE_NEXT), -1) << "the aggregate's result is closed";
+  EXPECT_NE(LastError(), kMarker);
+  EXPECT_EQ(Field("ID"), "<error>");
+  EXPECT_EQ(SQLGetRowCount(), 0);
+  ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), ""), 0) << LastError();
+  EXPECT_EQ(SQLGetRowCount(), 4);
+}
+
+TEST_P(Queries, ConditionsGetWhereUnlessTheyStartWithIt) {
+  ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "  Tag = 'A1'"), 0) << LastError();
+  EXPECT_EQ(SQLGetRowCount(), 2);
+  ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "where Tag = 'B2'"), 0) << LastError();
+  EXPECT_EQ(SQLGetRowCount(), 1);
+  ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "WHERE ID > 1 ORDER BY ID DESC"), 0);
+  EXPECT_EQ(Field("ID"), "4");
+  ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "order by ID desc"), 0) << LastError();
+  EXPECT_EQ(Field("ID"), "4");
+  ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "   "), 0) << LastError();
+  EXPECT_EQ(SQLGetRowCount(), 4);
+}
+
+TEST_P(Queries, ConditionsThatOnlyLookLikeClausesAreRejectedByTheDatabase) {
+  MarkLastError();
+  EXPECT_EQ(SQLSelectToTable(id_, table_.c_str(), "ORDERS > 3"), -1);
+  EXPECT_NE(LastError(), kMarker);
+  MarkLastError();
+  EXPECT_EQ(SQLSelectToTable(id_, table_.c_str(), "GROUP BY Tag"), -1);
+  EXPECT_NE(LastError(), kMarker);
+}
+
+TEST_P(Queries, FailedSelectionKeepsTheCurrentRecordset) {
+  ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "ID = 3"), 0);
+  EXPECT_EQ(SQLSelectToTable(id_, "NoSuchTable", ""), -1);
+  EXPECT_EQ(Field("ID"), "3");
+}
+
+TEST_P(Queries, ExecuteRunsAnyStatementAndReportsTheDatabasesText) {
+  Exec(id_, "UPDATE " + table_ + " SET Level = 1 WHERE ID = 4");
+  ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "ID = 4"), 0) << LastError();
+  EXPECT_DOUBLE_EQ(std::stod(Field("Level")), 1.0);
+  Exec(id_, "DELETE FROM " + table_ + " WHERE ID = 999");  // no rows is still success
+  EXPECT_EQ(SQLExcute(id_, ("SELECT * FROM " + table_).c_str()), 0) << "its result is discarded";
+  MarkLastError();
+  EXPECT_EQ(SQLExcute(id_, "DROP TABLE NoSuchTable"), -1);
+  EXPECT_NE(LastError(), kMarker);
+  MarkLastError();
+  EXPECT_EQ(SQLExcute(id_, ""), -1) << "the empty statement is refused";
+  EXPECT_NE(LastError(), kMarker);
+  EXPECT_EQ(SQLExcute(id_, nullptr), -1);
+}
+
+TEST_P(Queries, ClosedConnectionIdsReportDatabaseNotOpen) {
+  double value = 7;
+  const int closed = id_ + 100;
+  MarkLastError();
+  SQLExcute(id_, "SELECT 1");
+  EXPECT_EQ(SQLSelectToTable(closed, table_.c_str(), ""), -1);
+  EXPECT_EQ(LastError(), "Database not open");
+  EXPECT_EQ(SQLAggregate(closed, table_.c_str(), 0, "Level", &value, ""), -1);
+  EXPECT_EQ(SQLExcute(closed, "SELECT 1"), -1);
+  EXPECT_EQ(LastError(), "Database not open");
+  EXPECT_EQ(value, 7);
+}
+
+TEST_P(Queries, NullResultAddressFailsWithoutRunning) {
+  EXPECT_EQ(SQLAggregate(id_, table_.c_str(), 0, "Level", nullptr, ""), -1);
+  EXPECT_NE(LastError().find("double"), std::string::npos) << LastError();
+}
+
+QUORLIN_ON_EACH_DATABASE(Queries);
+
+}  // namespace
+}  // namespace quorlin::test

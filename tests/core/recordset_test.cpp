@@ -1,0 +1,103 @@
+// The platform recordset scrolls the same way whether a driver cursor scrolls or the rows
+// are kept in memory.
+#include "platform/recordset.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/database.h"
+#include "platform/db_exception.h"
+#include "temp_dir.h"
+
+namespace quorlin::platform {
+namespace {
+
+class RecordsetModes : public ::testing::TestWithParam<unsigned> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(
+        database_.OpenEx("Driver=SQLite3;Database=" + dir_.Path("r.db"), CDatabase::noOdbcDialog));
+    database_.ExecuteSQL("CREATE TABLE R (ID INTEGER, Name TEXT)");
+    database_.ExecuteSQL("INSERT INTO R VALUES (1,'a'),(2,NULL),(3,'" + std::string(1500, 'z') +
+                         "')");
+    database_.ExecuteSQL("CREATE TABLE E (ID INTEGER)");
+  }
+  std::unique_ptr<CRecordset> Open(const std::string& sql) {
+    auto recordset = std::make_unique<CRecordset>(&database_);
+    recordset->Open(CRecordset::snapshot, sql, CRecordset::readOnly | GetParam());
+    return recordset;
+  }
+  test::TempDir dir_;
+  CDatabase database_;
+};
+
+TEST_P(RecordsetModes, ScrollsEveryWay) {
+  auto rs = Open("SELECT * FROM R ORDER BY ID");
+  EXPECT_EQ(rs->KeepsRowsInMemory(), GetParam() != 0);
+  EXPECT_FALSE(rs->IsBOF());
+  EXPECT_EQ(rs->GetFieldValue(0), "1");
+  EXPECT_EQ(rs->GetFieldValue("name"), "a");
+  rs->MoveNext();
+  EXPECT_EQ(rs->GetFieldValue("Name"), "") << "NULL reads as the empty text";
+  rs->MoveNext();
+  EXPECT_EQ(rs->GetFieldValue(1), std::string(1500, 'z'));
+  EXPECT_EQ(rs->GetFieldValue(1), std::string(1500, 'z')) << "fields can be read again";
+  rs->MoveNext();
+  EXPECT_TRUE(rs->IsEOF());
+  EXPECT_THROW(rs->GetFieldValue(0), CDBException);
+  EXPECT_THROW(rs->MoveNext(), CDBException);
+  rs->MovePrev();
+  EXPECT_EQ(rs->GetFieldValue(0), "3");
+  rs->Move(2, CRecordset::fetchAbsolute);
+  EXPECT_EQ(rs->GetFieldValue(0), "2");
+  rs->MoveFirst();
+  rs->MovePrev();
+  EXPECT_TRUE(rs->IsBOF());
+  EXPECT_THROW(rs->MovePrev(), CDBException);
+  rs->MoveLast();
+  EXPECT_EQ(rs->GetFieldValue(0), "3");
+  EXPECT_EQ(rs->GetTableName(), "R");
+  EXPECT_EQ(rs->GetODBCFieldCount(), 2);
+  EXPECT_EQ(rs->GetFieldName(1), "Name");
+}
+
+TEST_P(RecordsetModes, EmptyResultHasBothFlags) {
+  auto rs = Open("SELECT * FROM E");
+  EXPECT_TRUE(rs->IsBOF());
+  EXPECT_TRUE(rs->IsEOF());
+  rs->MoveFirst();
+  EXPECT_TRUE(rs->IsBOF() && rs->IsEOF());
+  EXPECT_EQ(rs->KnownRecordCount(), 0);
+}
+
+TEST_P(RecordsetModes, LearnsItsSizeByWalkingToTheEnd) {
+  auto rs = Open("SELECT * FROM R");
+  while (!rs->IsEOF()) rs->MoveNext();
+  EXPECT_EQ(rs->KnownRecordCount(), 3);
+}
+
+TEST_P(RecordsetModes, ClosedRecordsetRefusesMovesAndReads) {
+  auto rs = Open("SELECT COUNT(*) FROM R");
+  EXPECT_EQ(rs->GetTableName(), "") << "an aggregate column comes from no table";
+  rs->Close();
+  EXPECT_FALSE(rs->IsEOF());
+  EXPECT_THROW(rs->MoveFirst(), CDBException);
+  EXPECT_THROW(rs->GetFieldValue(0), CDBException);
+  EXPECT_EQ(rs->GetSQL(), "SELECT COUNT(*) FROM R");
+}
+
+TEST_P(RecordsetModes, FailedOpenThrowsTheDriversText) {
+  try {
+    Open("SELECT * FROM Missing");
+    FAIL() << "no exception";
+  } catch (const CDBException& e) {
+    EXPECT_NE(e.ErrorText().find("no such table: Missing"), std::string::npos) << e.ErrorText();
+    EXPECT_EQ(e.Statement(), "SELECT * FROM Missing");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, RecordsetModes,
+                         ::testing::Values(0u, unsigned{CRecordset::keepRowsInMemory}),
+                         [](const auto& info) { return info.param ? "InMemory" : "Cursor"; });
+
+}  // namespace
+}  // namespace quorlin::platform

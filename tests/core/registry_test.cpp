@@ -1,0 +1,145 @@
+#include <cstring>
+
+#include "database_fixture.h"
+
+namespace quorlin::test {
+namespace {
+
+class Registry : public ::testing::Test {
+ protected:
+  void SetUp() override { SQLCleanup(); }
+  void TearDown() override { SQLCleanup(); }
+};
+
+TEST_F(Registry, IdsCountUpAndAreNeverReused) {
+  const Backend a = SqliteBackend();
+  const Backend b = SqliteBackend();
+  const Backend c = SqliteBackend();
+  const int first = SQLConnectToDatabase(a.connect.c_str());
+  ASSERT_GE(first, 0) << LastError();
+  const int second = SQLConnectToDatabase(b.connect.c_str());
+  EXPECT_EQ(second, first + 1);
+  SQLDisconnectToDatabase(first);
+  EXPECT_EQ(SQLConnectToDatabase(c.connect.c_str()), first + 2);
+  SQLCleanup();
+  EXPECT_EQ(SQLConnectToDatabase(a.connect.c_str()), first + 3) << "cleanup keeps counting";
+}
+
+TEST_F(Registry, SameConnectStringReusesTheConnectionIgnoringCase) {
+  const Backend sqlite = SqliteBackend();
+  const int id = SQLConnectToDatabase(sqlite.connect.c_str());
+  ASSERT_GE(id, 0) << LastError();
+  EXPECT_EQ(SQLConnectToDatabase(sqlite.connect.c_str()), id);
+  std::string upper = sqlite.connect;
+  for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  if (upper != sqlite.connect) {
+    // SQLite file names are case-sensitive on Linux, so only the keys change case here.
+    const std::string keys =
+        "DRIVER=SQLite3;DATABASE=" + sqlite.connect.substr(sqlite.connect.find("Database=") + 9);
+    EXPECT_EQ(SQLConnectToDatabase(keys.c_str()), id);
+  }
+  const std::string spaced = " " + sqlite.connect;
+  const int other = SQLConnectToDatabase(spaced.c_str());
+  EXPECT_GE(other, 0) << LastError();
+  EXPECT_NE(other, id) << "a difference in spacing opens a second connection";
+}
+
+TEST_F(Registry, CompletedConnectStringOfAServerMatchesToo) {
+  for (const Backend& backend : AllBackends()) {
+    if (backend.name != "PostgreSQL" || backend.connect.empty()) continue;
+    const int id = SQLConnectToDatabase(backend.connect.c_str());
+    ASSERT_GE(id, 0) << LastError();
+    EXPECT_EQ(SQLConnectToDatabase(backend.connect.c_str()), id);
+  }
+}
+
+TEST_F(Registry, FailedOpenReportsTheDriverManagersText) {
+  MarkLastError();
+  EXPECT_EQ(SQLConnectToDatabase("Driver=NoSuchDriver;Database=x"), -1);
+  EXPECT_NE(LastError(), kMarker);
+  EXPECT_NE(LastError().find("NoSuchDriver"), std::string::npos) << LastError();
+  MarkLastError();
+  EXPECT_EQ(SQLConnectToDatabase(nullptr), -1) << "a null connect string is the empty one";
+  EXPECT_NE(LastError(), kMarker);
+}
+
+TEST_F(Registry, DisconnectOfAnUnknownIdChangesNothing) {
+  const int id = SQLConnectToDatabase(SqliteBackend().connect.c_str());
+  ASSERT_GE(id, 0);
+  MarkLastError();
+  SQLDisconnectToDatabase(id + 50);
+  SQLDisconnectToDatabase(-1);
+  EXPECT_EQ(LastError(), kMarker);
+  EXPECT_EQ(SQLExcute(id, "SELECT 1"), 0);
+}
+
+// The cache holds 31 results per connection, one per table name, evicting the first cached.
+class Cache : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SQLCleanup();
+    id_ = SQLConnectToDatabase(SqliteBackend().connect.c_str());
+    ASSERT_GE(id_, 0) << LastError();
+    for (int i = 0; i < 33; ++i) {
+      Exec(id_, "CREATE TABLE " + Name(i) + " (ID INTEGER)");
+      Exec(id_, "INSERT INTO " + Name(i) + " VALUES (" + std::to_string(i) + ")");
+    }
+  }
+  void TearDown() override { SQLCleanup(); }
+  static std::string Name(int i) { return "T" + std::to_string(i); }
+  void Select(int i) { ASSERT_EQ(SQLSelectToTable(id_, Name(i).c_str(), ""), 0) << LastError(); }
+  bool Cached(int i) { return SQLUseTable(id_, Name(i).c_str()) == 0; }
+  int id_ = -1;
+};
+
+TEST_F(Cache, ThirtySecondTableEvictsTheFirstCached) {
+  for (int i = 0; i < 31; ++i) Select(i);
+  for (int i = 0; i < 31; ++i) EXPECT_TRUE(Cached(i)) << i;
+  Select(0);  // queried again and made current: keeps its place at the head
+  ASSERT_EQ(SQLUseTable(id_, "T0"), 0);
+  Select(31);
+  EXPECT_FALSE(Cached(0));
+  for (int i = 1; i < 32; ++i) EXPECT_TRUE(Cached(i)) << i;
+  Select(32);
+  EXPECT_FALSE(Cached(1));
+  EXPECT_EQ(Field("ID"), "32") << "the new result is current";
+}
+
+TEST_F(Cache, ReplacementKeepsThePlaceAndFreesTheOldResult) {
+  Select(0);
+  Select(1);
+  Select(2);
+  ASSERT_EQ(SQLMoveRecord(QUORLIN_MOVE_NEXT), 0);
+  Exec(id_, "INSERT INTO T0 VALUES (100)");
+  Select(0);
+  EXPECT_EQ(SQLGetRowCount(), 2) << "the replacement is a new result";
+  for (int i = 3; i < 31; ++i) Select(i);
+  Select(31);
+  EXPECT_FALSE(Cached(0)) << "T0 was still the oldest by first caching";
+  EXPECT_TRUE(Cached(1));
+}
+
+TEST_F(Cache, CurrentRecordsetFollowsEvictionAndDisconnect) {
+  for (int i = 0; i < 31; ++i) Select(i);
+  ASSERT_EQ(SQLUseTable(id_, "T0"), 0);
+  Select(31);  // evicts T0, the current one, and makes T31 current
+  EXPECT_EQ(Field("ID"), "31");
+  SQLDisconnectToDatabase(id_);
+  EXPECT_EQ(SQLGetRowCount(), -1);
+}
+
+TEST_F(Cache, ResultsAreCachedPerConnection) {
+  const int other = SQLConnectToDatabase(SqliteBackend().connect.c_str());
+  ASSERT_GE(other, 0);
+  Exec(other, "CREATE TABLE T0 (ID INTEGER)");
+  Select(0);
+  ASSERT_EQ(SQLSelectToTable(other, "T0", ""), 0);
+  EXPECT_EQ(SQLGetRowCount(), 0);
+  ASSERT_EQ(SQLUseTable(id_, "t0"), 0);
+  EXPECT_EQ(SQLGetRowCount(), 1);
+  SQLDisconnectToDatabase(other);
+  EXPECT_EQ(SQLUseTable(id_, "T0"), 0) << "the other connection's results went alone";
+}
+
+}  // namespace
+}  // namespace quorlin::test

@@ -1,0 +1,168 @@
+// The statements the library sends, checked byte for byte where the driver receives them.
+#include <cstring>
+
+#include "database_fixture.h"
+
+namespace quorlin::test {
+namespace {
+
+class SqliteStatementTexts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SQLCleanup();
+    trace_ = dir_.Path("trace.log");
+    const std::string connect =
+        "Driver=SQLite3;Database=" + dir_.Path("t.db") + ";Tracefile=" + trace_;
+    id_ = SQLConnectToDatabase(connect.c_str());
+    ASSERT_GE(id_, 0) << LastError();
+    Exec(id_, "CREATE TABLE Alarm (Level INTEGER, Tag CHAR(8), Time INTEGER)");
+    Exec(id_, "INSERT INTO Alarm VALUES (3, 'A1', 1)");
+  }
+  void TearDown() override { SQLCleanup(); }
+
+  // The last statement the driver prepared.
+  std::string LastStatement() {
+    const std::vector<std::string> statements = TracedStatements(trace_);
+    return statements.empty() ? std::string() : statements.back();
+  }
+
+  TempDir dir_;
+  std::string trace_;
+  int id_ = -1;
+};
+
+TEST_F(SqliteStatementTexts, SelectionsEndInABlankOrTheirClause) {
+  ASSERT_EQ(SQLSelectToTable(id_, "Alarm", ""), 0) << LastError();
+  EXPECT_EQ(LastStatement(), "SELECT * FROM  Alarm ");
+  ASSERT_EQ(SQLSelectToTable(id_, "Alarm", "   "), 0);
+  EXPECT_EQ(LastStatement(), "SELECT * FROM  Alarm ");
+  ASSERT_EQ(SQLSelectToTable(id_, "Alarm", "Level > 2"), 0);
+  EXPECT_EQ(LastStatement(), "SELECT * FROM  Alarm \n\tWHERE Level > 2");
+  ASSERT_EQ(SQLSelectToTable(id_, "Alarm", "\t where Level > 2  "), 0);
+  EXPECT_EQ(LastStatement(), "SELECT * FROM  Alarm \n\twhere Level > 2  ");
+  ASSERT_EQ(SQLSelectToTable(id_, "Alarm", "ORDER BY Time"), 0);
+  EXPECT_EQ(LastStatement(), "SELECT * FROM  Alarm \n\tORDER BY Time");
+  EXPECT_EQ(SQLSelectToTable(id_, "Alarm", "GROUP BY Tag"), -1);
+  EXPECT_EQ(LastStatement(), "SELECT * FROM  Alarm \n\tWHERE GROUP BY Tag");
+}
+
+TEST_F(SqliteStatementTexts, AggregatesUseTheStandardFormats) {
+  double value = 0;
+  const struct {
+    int kind;
+    const char* column;
+    const char* condition;
+    const char* text;
+  } cases[] = {
+      {0, "Level", "Tag = 'A1'", "SELECT AVG([Level]) FROM Alarm \n\tWHERE Tag = 'A1'"},
+      {1, "Level", "", "SELECT SUM([Level]) FROM Alarm "},
+      {2, "Level", "", "SELECT MIN ([Level]) FROM Alarm "},
+      {3, "Level", "", "SELECT MAX ([Level]) FROM Alarm "},
+      {4, "Level", "", "SELECT COUNT ([Level]) FROM Alarm "},
+      {5, "Tag", "", "SELECT COUNT (DISTINCT [Tag]) FROM Alarm "},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(SQLAggregate(id_, "Alarm", c.kind, c.column, &value, c.condition), 0) << LastError();
+    EXPECT_EQ(LastStatement(), c.text);
+  }
+  EXPECT_EQ(SQLAggregate(id_, "Alarm", 6, "Level", &value, ""), -1);
+  EXPECT_EQ(LastStatement(), "SELECT FROM Alarm ");
+}
+
+TEST_F(SqliteStatementTexts, ExecuteSendsTheTextUnchanged) {
+  const char text[] = "  UPDATE Alarm SET Level = 4\n\tWHERE Tag = 'A1'  ";
+  ASSERT_EQ(SQLExcute(id_, text), 0) << LastError();
+  EXPECT_EQ(LastStatement(), text);
+}
+
+// The MySQL dialect, seen by the server itself in its general query log.
+class MySqlDialectTexts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const Backend& backend : AllBackends()) {
+      if (backend.mysqlDialect) backend_ = backend;
+    }
+    QUORLIN_REQUIRE_BACKEND(backend_);
+    SQLCleanup();
+    id_ = SQLConnectToDatabase(backend_.connect.c_str());
+    ASSERT_GE(id_, 0) << LastError();
+    table_ = TableName("Dialect");
+    Exec(id_, "DROP TABLE IF EXISTS " + table_);
+    Exec(id_, "CREATE TABLE " + table_ + " (Level INTEGER, Tag CHAR(8))");
+    Exec(id_, "INSERT INTO " + table_ + " VALUES (3, 'A1'), (5, 'B2')");
+    Exec(id_, "SET GLOBAL log_output = 'TABLE'");
+    Exec(id_, "SET GLOBAL general_log = 'ON'");
+  }
+  void TearDown() override {
+    if (id_ >= 0) SQLExcute(id_, "SET GLOBAL general_log = 'OFF'");
+    SQLCleanup();
+  }
+  // The newest logged statement of this connection that starts with prefix.
+  std::string Logged(const std::string& prefix) {
+    const std::string condition = "CONVERT(argument USING utf8mb4) LIKE '" + prefix +
+                                  "%' AND thread_id = CONNECTION_ID() ORDER BY event_time DESC";
+    if (SQLSelectToTable(id_, "mysql.general_log", condition.c_str()) != 0) return LastError();
+    BindEntry entry{};
+    std::strcpy(entry.fieldName, "argument");
+    char slot[QUORLIN_GET_SLOT_SIZE + 1] = {0};
+    if (SQLGet(1, &entry, slot) != 1) return "<none>";
+    return slot;
+  }
+  Backend backend_;
+  std::string table_;
+  int id_ = -1;
+};
+
+TEST_F(MySqlDialectTexts, AggregatesUseBackticksAndNoBlankBeforeTheParenthesis) {
+  const struct {
+    int kind;
+    const char* expression;
+    double value;
+  } cases[] = {
+      {0, "AVG(`Level`) ", 4}, {1, "SUM(`Level`) ", 8},   {2, "MIN(`Level`) ", 3},
+      {3, "MAX(`Level`) ", 5}, {4, "COUNT(`Level`) ", 2}, {5, "COUNT(DISTINCT `Tag`) ", 2},
+  };
+  for (const auto& c : cases) {
+    double value = -1;
+    const char* column = c.kind == 5 ? "Tag" : "Level";
+    ASSERT_EQ(SQLAggregate(id_, table_.c_str(), c.kind, column, &value, ""), 0) << LastError();
+    EXPECT_DOUBLE_EQ(value, c.value) << c.expression;
+    const std::string prefix = std::string("SELECT ") + c.expression;
+    EXPECT_EQ(Logged(prefix.substr(0, 10)), prefix + "FROM " + table_ + " ");
+  }
+}
+
+TEST(DialectDetection, MySqlDriverWithoutBracesSetsTheDialect) {
+  // Observed through the aggregate text: brackets (standard) are rejected by MariaDB,
+  // backticks (MySQL dialect) are not.
+  Backend mysql;
+  for (const Backend& backend : AllBackends()) {
+    if (backend.mysqlDialect) mysql = backend;
+  }
+  QUORLIN_REQUIRE_BACKEND(mysql);
+  const std::string rest = mysql.connect.substr(mysql.connect.find(';'));
+  const std::string table = TableName("Detect");
+  struct Variant {
+    std::string connect;
+    bool mysqlDialect;
+  };
+  const Variant variants[] = {
+      {"dsn=;driver = mysql ODBC 3.51 Driver" + rest, true},
+      {"Driver=MySQL ODBC 3.51 Driver" + rest, true},
+      {"DRIVER={MySQL ODBC 3.51 Driver}" + rest, false},
+  };
+  for (const Variant& v : variants) {
+    SQLCleanup();
+    const int id = SQLConnectToDatabase(v.connect.c_str());
+    ASSERT_GE(id, 0) << v.connect << ": " << LastError();
+    Exec(id, "CREATE TABLE IF NOT EXISTS " + table + " (Level INTEGER)");
+    double value = 0;
+    EXPECT_EQ(SQLAggregate(id, table.c_str(), QUORLIN_COUNT, "Level", &value, ""),
+              v.mysqlDialect ? 0 : -1)
+        << v.connect << ": " << LastError();
+  }
+  SQLCleanup();
+}
+
+}  // namespace
+}  // namespace quorlin::test

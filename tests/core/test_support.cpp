@@ -1,0 +1,95 @@
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace quorlin::test {
+
+const char kMarker[] = "Database not open";
+
+namespace {
+
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+}  // namespace
+
+bool ServersRequired() {
+  return Env("QUORLIN_REQUIRE_SERVERS") == "1" || Env("CI") == "true";
+}
+
+Backend SqliteBackend() {
+  static int counter = 0;
+  const std::string file = std::filesystem::temp_directory_path().string() + "/quorlin-test-" +
+                           std::to_string(getpid()) + "-" + std::to_string(counter++) + ".db";
+  std::filesystem::remove(file);
+  return {"SQLite", "Driver=SQLite3;Database=" + file, false, false, true};
+}
+
+std::vector<Backend> AllBackends() {
+  return {SqliteBackend(),
+          {"PostgreSQL", Env("QUORLIN_TEST_PG"), false, true, false},
+          {"MariaDB", Env("QUORLIN_TEST_MARIADB"), false, false, false},
+          {"MySQLDriver", Env("QUORLIN_TEST_MYSQL"), true, false, true}};
+}
+
+std::string LastError() {
+  char buffer[QUORLIN_LAST_ERROR_SIZE] = {0};
+  if (SQLLastError(buffer, sizeof buffer) != 0) return "<SQLLastError failed>";
+  return buffer;
+}
+
+void MarkLastError() {
+  SQLSelectToTable(-12345, "T", "");
+  ASSERT_EQ(LastError(), kMarker);
+}
+
+std::vector<std::string> TracedStatements(const std::string& traceFile) {
+  std::ifstream in(traceFile, std::ios::binary);
+  std::stringstream whole;
+  whole << in.rdbuf();
+  const std::string text = whole.str();
+  const std::string prefix = "-- sqlite3_prepare_v2: ";
+  std::vector<std::string> statements;
+  for (std::size_t at = text.find(prefix); at != std::string::npos;
+       at = text.find(prefix, at + 1)) {
+    const std::size_t start = at + prefix.size();
+    std::size_t end = text.find("\n-- ", start);
+    if (end == std::string::npos) end = text.size();
+    std::string statement = text.substr(start, end - start);
+    // A statement without a result is echoed at once: "S\nS;". Keep S alone.
+    const std::size_t half = statement.size() >= 2 ? (statement.size() - 2) / 2 : 0;
+    const std::string first = statement.substr(0, half);
+    if (statement.size() >= 2 && statement == first + "\n" + first + ";") statement = first;
+    statements.push_back(statement);
+  }
+  return statements;
+}
+
+std::string TableName(const std::string& stem) {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = stem + "_" + std::to_string(getpid() % 100000);
+  if (info != nullptr)
+    name += "_" + std::to_string(std::hash<std::string>{}(info->name()) % 100000);
+  return name;
+}
+
+void Exec(int id, const std::string& sql) {
+  ASSERT_EQ(SQLExcute(id, sql.c_str()), 0) << sql << "\n" << LastError();
+}
+
+std::string Field(const char* name) {
+  char buffer[256];
+  if (SQLGetFieldValue(name, buffer, sizeof buffer) != 1) return "<error>";
+  buffer[sizeof buffer - 1] = '\0';
+  return buffer;
+}
+
+}  // namespace quorlin::test
