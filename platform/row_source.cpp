@@ -77,9 +77,9 @@ void CursorRowSource::Track(SQLSMALLINT orientation, SQLLEN offset, bool onRow) 
     case SQL_FETCH_ABSOLUTE:
       if (onRow && offset > 0) {
         m_position = static_cast<long>(offset);
-      } else if (onRow && m_size) {
+      } else if (onRow && m_size && *m_size + 1 + static_cast<long>(offset) >= 1) {
         m_position = *m_size + 1 + static_cast<long>(offset);
-      } else {
+      } else {  // some drivers stand on the first row for offsets before the start
         m_position = unknown;
       }
       break;
