@@ -37,12 +37,10 @@
 #define QUORLIN_CALL
 #endif
 
-#if defined(QUORLIN_BUILDING)
-#if defined(_WIN32)
-#define QUORLIN_API __declspec(dllexport)
-#else
+/* On Windows the module-definition file is the whole export table (decorated names only),
+   so nothing is marked dllexport there. */
+#if defined(QUORLIN_BUILDING) && !defined(_WIN32)
 #define QUORLIN_API __attribute__((visibility("default")))
-#endif
 #else
 #define QUORLIN_API
 #endif
