@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qhost::test {
+
+// What one run of the qhost binary left behind.
+struct QhostRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// A folder of its own for each test, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return m_path; }
+  std::string File(const std::string& name) const { return m_path + "/" + name; }
+  // Writes a file in the folder and returns its path.
+  std::string Write(const std::string& name, const std::string& content) const;
+
+ private:
+  std::string m_path;
+};
+
+// Runs qhost with the arguments in `folder`, feeding `input` to its standard input (a file,
+// so that qhost sees no terminal). Without an explicit --library the built library is used.
+QhostRun RunQhost(const TempFolder& folder, std::vector<std::string> arguments,
+                  const std::string& input = "", bool withLibrary = true);
+
+// Runs a script written into the folder as script.qh.
+QhostRun RunScript(const TempFolder& folder, const std::string& script);
+
+// The built library, qhost and the examples folder, as CMake passed them in.
+std::string LibraryPath();
+std::string ExamplesFolder();
+
+// Whether the built library exports `name` (several exports arrive over time).
+bool LibraryHas(const char* name);
+
+// Whether every piece occurs in the text, each after the one before.
+bool ContainsInOrder(const std::string& text, const std::vector<std::string>& pieces);
+
+std::string ReadFile(const std::string& path);
+
+}  // namespace qhost::test

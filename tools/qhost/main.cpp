@@ -1,0 +1,81 @@
+// qhost: the sample host. It loads the library by path as any host does, then runs scripts or
+// an interactive session with one command per export.
+#include <exception>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+
+#include "commands.h"
+#include "library_exports.h"
+#include "library_loader.h"
+#include "line_reader.h"
+#include "options.h"
+#include "script_runner.h"
+#include "session.h"
+
+namespace {
+
+constexpr int kUnexpectedResult = 1;
+constexpr int kCannotStart = 2;
+
+int RunScripts(qhost::ScriptRunner& runner, const qhost::Session& session,
+               const std::vector<std::string>& scripts) {
+  for (const std::string& script : scripts) {
+    if (!runner.RunFile(script)) return kUnexpectedResult;
+    if (session.quitRequested) break;
+  }
+  return 0;
+}
+
+void RunInteractive(qhost::ScriptRunner& runner, const qhost::CommandSet& commands) {
+  if (qhost::StdinIsTerminal()) {
+    std::cout << "qhost: type help for the commands, quit to leave\n";
+    auto reader = qhost::MakeTerminalLineReader(commands.Names());
+    runner.RunInteractive(*reader, false);
+  } else {
+    auto reader = qhost::MakeStreamLineReader(std::cin, false);
+    runner.RunInteractive(*reader, true);
+  }
+}
+
+int Run(int argc, char** argv) {
+  qhost::Options options;
+  try {
+    options = qhost::ParseOptions(argc, argv);
+  } catch (const std::invalid_argument& e) {
+    std::cerr << "qhost: " << e.what() << "\n";
+    qhost::PrintUsage(argv[0]);
+    return kCannotStart;
+  }
+  if (options.showUsage) {
+    qhost::PrintUsage(argv[0]);
+    return 0;
+  }
+  const std::string path =
+      options.libraryPath.empty() ? qhost::DefaultLibraryPath() : options.libraryPath;
+  std::unique_ptr<qhost::SharedLibrary> library;
+  try {
+    library = std::make_unique<qhost::SharedLibrary>(path);
+  } catch (const qhost::LibraryLoadError& e) {
+    std::cerr << "qhost: cannot load the library: " << e.what() << "\n";
+    return kCannotStart;
+  }
+  const qhost::ExportTable exports(*library);
+  const qhost::CommandSet commands;
+  qhost::Session session(exports, std::cout);
+  qhost::ScriptRunner runner(session, commands);
+  if (!options.scripts.empty()) return RunScripts(runner, session, options.scripts);
+  RunInteractive(runner, commands);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "qhost: " << e.what() << "\n";
+    return kCannotStart;
+  }
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qhost {
+
+struct Options {
+  std::string libraryPath;  // empty: the default place
+  std::vector<std::string> scripts;
+  bool showUsage = false;
+};
+
+// Throws std::invalid_argument with the reason for a wrong command line.
+Options ParseOptions(int argc, char** argv);
+
+void PrintUsage(const char* program);
+
+// Where the library is looked for without --library: the top of the build tree that holds
+// this executable (build/tools/qhost/qhost beside build/libquorlin.so), then beside the
+// executable, then an installed lib folder, and finally the dynamic loader's own search.
+std::string DefaultLibraryPath();
+
+}  // namespace qhost
