@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "walk_result.h"
+
+namespace quorlin::bench {
+
+// A connection of its own through the driver manager, without the library: it creates the
+// benchmark's table and runs the raw path. Failures throw std::runtime_error with the
+// driver's diagnostics.
+class RawConnection {
+ public:
+  explicit RawConnection(const std::string& connect);
+  ~RawConnection();
+  RawConnection(const RawConnection&) = delete;
+  RawConnection& operator=(const RawConnection&) = delete;
+
+  // Creates table (ID INTEGER, Tag CHAR(20), Level FLOAT) holding rows rows, IDs 1..rows,
+  // inserted in one transaction.
+  void CreateBenchTable(const std::string& table, long rows);
+
+  // Runs sql on a static read-only cursor, fetches every row with SQL_FETCH_NEXT and reads
+  // every column with SQLGetData(SQL_C_CHAR) into 128-byte buffers.
+  WalkResult WalkStaticCursor(const std::string& sql, int columns);
+
+ private:
+  void Execute(const std::string& sql);
+
+  void* m_environment = nullptr;
+  void* m_connection = nullptr;
+};
+
+}  // namespace quorlin::bench
