@@ -29,7 +29,7 @@ std::string SlotText(const char* slot) {
 
 std::string LibraryLastError() {
   char text[QUORLIN_LAST_ERROR_SIZE] = {0};
-  return SQLLastError(text, sizeof text) == 1 ? text : "(no last-error text)";
+  return SQLLastError(text, sizeof text) == 0 ? text : "(no last-error text)";
 }
 
 void LibrarySelect(int id, const std::string& table) {

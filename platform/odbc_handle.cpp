@@ -54,9 +54,8 @@ bool Succeeded(SQLRETURN ret) {
   return ret == SQL_SUCCESS || ret == SQL_SUCCESS_WITH_INFO;
 }
 
-void ThrowIfFailed(SQLRETURN ret, SQLSMALLINT type, SQLHANDLE handle,
-                   const std::string& statement) {
-  if (Succeeded(ret) || ret == SQL_NO_DATA) return;
+void ThrowDiagnostics(SQLRETURN ret, SQLSMALLINT type, SQLHANDLE handle,
+                      const std::string& statement) {
   std::string text;
   std::string firstState;
   std::vector<SQLCHAR> message(1024);

@@ -57,8 +57,14 @@ bool Succeeded(SQLRETURN ret);
 
 // Turns a failed SQLRETURN into CDBException carrying the diagnostic records of handle.
 // SQL_SUCCESS, SQL_SUCCESS_WITH_INFO and SQL_NO_DATA pass.
-void ThrowIfFailed(SQLRETURN ret, SQLSMALLINT type, SQLHANDLE handle,
-                   const std::string& statement = {});
+[[noreturn]] void ThrowDiagnostics(SQLRETURN ret, SQLSMALLINT type, SQLHANDLE handle,
+                                   const std::string& statement);
+inline void ThrowIfFailed(SQLRETURN ret, SQLSMALLINT type, SQLHANDLE handle,
+                          const std::string& statement = {}) {
+  if (ret != SQL_SUCCESS && ret != SQL_SUCCESS_WITH_INFO && ret != SQL_NO_DATA) {
+    ThrowDiagnostics(ret, type, handle, statement);
+  }
+}
 inline void ThrowIfFailed(SQLRETURN ret, const OdbcHandle& handle,
                           const std::string& statement = {}) {
   ThrowIfFailed(ret, handle.Type(), handle.Get(), statement);

@@ -1,5 +1,7 @@
 #include "platform/recordset.h"
 
+#include <cstring>
+
 #include "platform/database.h"
 #include "platform/db_exception.h"
 #include "platform/row_source.h"
@@ -104,6 +106,8 @@ bool CRecordset::IsOpen() const {
 
 void CRecordset::Close() noexcept {
   m_rows.reset();
+  m_lookupKey.clear();
+  m_lookupIndices.clear();
 }
 
 void CRecordset::RequireOpen() const {
@@ -154,19 +158,39 @@ int CRecordset::FieldIndex(const std::string& name) const {
   throw CDBException("Field '" + name + "' not found in the result.", {}, m_sql);
 }
 
-const std::string& CRecordset::FieldValueRef(int index) {
+const std::vector<std::string>& CRecordset::CurrentRow() {
   RequireRecord();
-  GetFieldName(index);  // range check
-  return m_rows->Row()[static_cast<std::size_t>(index)];
+  return m_rows->Row();
 }
 
 std::string CRecordset::GetFieldValue(int index) {
-  return FieldValueRef(index);
+  GetFieldName(index);  // range check
+  return CurrentRow()[static_cast<std::size_t>(index)];
 }
 
 std::string CRecordset::GetFieldValue(const std::string& name) {
   RequireRecord();
-  return FieldValueRef(FieldIndex(name));
+  return CurrentRow()[static_cast<std::size_t>(FieldIndex(name))];
+}
+
+const std::vector<int>& CRecordset::FieldIndices(const char* first, std::size_t stride,
+                                                 std::size_t width, std::size_t count) {
+  // The raw bytes of the fields are the key: comparing them is a few vector compares per
+  // name, and bytes that differ only after a terminator merely cost a fresh lookup.
+  bool same = m_lookupIndices.size() == count && m_lookupKey.size() == count * width;
+  for (std::size_t i = 0; same && i < count; ++i) {
+    same = std::memcmp(m_lookupKey.data() + i * width, first + i * stride, width) == 0;
+  }
+  if (same) return m_lookupIndices;
+  std::string key;
+  std::vector<int> indices;
+  for (std::size_t i = 0; i < count; ++i) {
+    key.append(first + i * stride, width);
+    indices.push_back(FieldIndex(FixedFieldText(first + i * stride, width)));
+  }
+  m_lookupKey = std::move(key);
+  m_lookupIndices = std::move(indices);
+  return m_lookupIndices;
 }
 
 std::optional<long> CRecordset::KnownRecordCount() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,9 +58,14 @@ class CRecordset {
   // Field values as text; NULL gives the empty text.
   std::string GetFieldValue(int index);
   std::string GetFieldValue(const std::string& name);
-  // Zero-copy form of the above, valid until the next move or close.
-  const std::string& FieldValueRef(int index);
   int FieldIndex(const std::string& name) const;
+  // The values of the current record in column order, valid until the next move or close.
+  const std::vector<std::string>& CurrentRow();
+  // Column indices of count names kept in fixed fields of width bytes, stride bytes apart
+  // (a name fills its field when it has no terminator). Hosts read the same fields of every
+  // record, so the list asked for last is remembered.
+  const std::vector<int>& FieldIndices(const char* first, std::size_t stride, std::size_t width,
+                                       std::size_t count);
 
   // The table the columns come from; empty when they do not all come from one table.
   const std::string& GetTableName() const { return m_tableName; }
@@ -77,6 +83,8 @@ class CRecordset {
   std::string m_sql;
   std::vector<std::string> m_fieldNames;
   std::string m_tableName;
+  std::string m_lookupKey;
+  std::vector<int> m_lookupIndices;
   bool m_bof = true;
   bool m_eof = true;
 };

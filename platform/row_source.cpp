@@ -1,11 +1,13 @@
 #include "platform/row_source.h"
 
+#include <cstring>
+
 #include "platform/db_exception.h"
 
 namespace quorlin::platform {
 namespace {
 
-constexpr SQLLEN kChunk = 512;
+constexpr SQLLEN kChunk = 128;
 
 void ReadColumn(const OdbcHandle& statement, SQLUSMALLINT column, std::string& value) {
   value.clear();
@@ -17,13 +19,15 @@ void ReadColumn(const OdbcHandle& statement, SQLUSMALLINT column, std::string& v
     if (ret == SQL_NO_DATA) return;
     ThrowIfFailed(ret, statement);
     if (indicator == SQL_NULL_DATA) return;  // some drivers leave the buffer untouched
-    const bool truncated =
+    const bool more =
         ret == SQL_SUCCESS_WITH_INFO && (indicator == SQL_NO_TOTAL || indicator >= kChunk);
-    if (!truncated) {
-      value.append(chunk, static_cast<std::size_t>(indicator));
-      return;
-    }
-    value.append(chunk, static_cast<std::size_t>(kChunk - 1));
+    // A driver's length is trusted only within the buffer it filled.
+    const std::size_t got = more ? kChunk - 1
+                            : (indicator >= 0 && indicator < kChunk)
+                                ? static_cast<std::size_t>(indicator)
+                                : strnlen(chunk, kChunk - 1);
+    value.append(chunk, got);
+    if (!more) return;
   }
 }
 

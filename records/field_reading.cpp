@@ -56,22 +56,35 @@ int GetFields(int count, const BindEntry* entries, char* buffer) {
   if (count < 1 || entries == nullptr || buffer == nullptr) return 0;
   const std::uint64_t bytes = static_cast<std::uint64_t>(count) * kSlotSize;
   if (bytes > SIZE_MAX) return 0;
+  // One clear of the whole block up front: small fixed-size clears per slot compile to
+  // string instructions that cost more than the reads themselves.
   std::memset(buffer, 0, static_cast<std::size_t>(bytes));
   CRecordset* recordset = CurrentWithRecords();
-  if (recordset == nullptr) return 0;
+  std::size_t filled = 0;
   try {
-    for (int i = 0; i < count; ++i) {
-      // A name that fills its 64 bytes without a terminator is read as 64 characters.
-      const std::string name = platform::FixedFieldText(entries[i].fieldName, kNameSize);
-      const int index = recordset->FieldIndex(name);
-      CopyZeroFilled(recordset->FieldValueRef(index),
-                     buffer + static_cast<std::size_t>(i) * kSlotSize, kSlotSize);
+    if (recordset != nullptr) {
+      const std::vector<std::string>& row = recordset->CurrentRow();
+      // All names resolved at once, and remembered by the recordset for the next record.
+      const std::vector<int>* indices = nullptr;
+      try {
+        indices = &recordset->FieldIndices(entries[0].fieldName, sizeof(BindEntry), kNameSize,
+                                           static_cast<std::size_t>(count));
+      } catch (const CDBException&) {
+        // An unknown name: go one by one, so that the slots before it are filled.
+      }
+      for (; filled < static_cast<std::size_t>(count); ++filled) {
+        const int index = indices != nullptr ? (*indices)[filled]
+                                             : recordset->FieldIndex(platform::FixedFieldText(
+                                                   entries[filled].fieldName, kNameSize));
+        const std::string& value = row[static_cast<std::size_t>(index)];
+        std::memcpy(buffer + filled * kSlotSize, value.data(),
+                    value.size() < kSlotSize ? value.size() : kSlotSize);
+      }
     }
   } catch (const CDBException& e) {
     frame::ReportMessage(e.ErrorText());
-    return 0;
   }
-  return 1;
+  return filled == static_cast<std::size_t>(count) ? 1 : 0;
 }
 
 }  // namespace quorlin::records

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The project's main job: installs what is missing, builds, and runs the sample host on
+# the demo script against the freshly built library.
+#
+#   scripts/run-main.sh [SCRIPT]      (default: examples/demo.qh)
+#
+# QUORLIN_BUILD_DIR chooses the build folder (default: build).
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$repo"
+build_dir=${QUORLIN_BUILD_DIR:-build}
+script=${1:-examples/demo.qh}
+
+bash scripts/setup-debian.sh
+cmake -S . -B "$build_dir"
+cmake --build "$build_dir" -j2
+
+qhost=$build_dir/tools/qhost/qhost
+if [ ! -x "$qhost" ]; then
+  echo "run-main.sh: $qhost was not built" >&2
+  exit 1
+fi
+
+# The project's own driver list, so the demo sees the same driver names as the tests
+# whatever the machine's /etc/odbcinst.ini holds.
+odbc_dir=$(mktemp -d "${TMPDIR:-/tmp}/quorlin-odbc.XXXXXX")
+trap 'rm -rf "$odbc_dir"' EXIT
+bash tests/odbc/make-odbcinst.sh "$odbc_dir"
+ODBCSYSINI=$odbc_dir "$qhost" --library "$build_dir/libquorlin.so" "$script"

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Installs everything Quorlin needs to build, test and benchmark on Debian 12, from
+# Debian's own archive only. Safe to run again: when every package is present and the
+# Chinese locales exist, it touches nothing and returns at once.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake pkg-config clang-format
+  # driver manager and the three real drivers
+  unixodbc unixodbc-dev libsqliteodbc odbc-postgresql odbc-mariadb
+  # throwaway servers for the integration tests
+  postgresql mariadb-server mariadb-client
+  # tests, benchmarks, the sample host
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
+  # Windows builds: 32-bit DLLs, and the 64-bit test build run under Wine
+  g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools g++-mingw-w64-x86-64 wine64
+  # viewer tests on a virtual display; print output checks
+  xvfb xauth xdotool libwxgtk3.2-dev poppler-utils
+  locales
+)
+# "locale-gen" spelling of each locale, and how `locale -a` lists it.
+locales_wanted=("zh_CN.UTF-8 UTF-8" "zh_CN.GBK GBK")
+locales_listed=("zh_CN.utf8" "zh_CN.gbk")
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "setup-debian.sh: needs root or sudo to run: $*" >&2
+    exit 1
+  fi
+}
+
+missing_packages() {
+  local p
+  for p in "${packages[@]}"; do
+    if [ "$(dpkg-query -W -f='${db:Status-Abbrev}' "$p" 2>/dev/null)" != "ii " ]; then
+      echo "$p"
+    fi
+  done
+}
+
+install_packages() {
+  local missing
+  mapfile -t missing < <(missing_packages)
+  if [ "${#missing[@]}" -eq 0 ]; then
+    echo "setup-debian.sh: all packages present"
+    return
+  fi
+  echo "setup-debian.sh: installing ${missing[*]}"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y \
+    "${missing[@]}"
+}
+
+locale_present() {
+  locale -a 2>/dev/null | grep -qix "$1"
+}
+
+generate_locales() {
+  local i needed=0
+  for i in "${!locales_wanted[@]}"; do
+    locale_present "${locales_listed[$i]}" && continue
+    needed=1
+    local line=${locales_wanted[$i]}
+    if grep -qE "^#? *${line//./\\.}\$" /etc/locale.gen; then
+      as_root sed -i -E "s|^# *(${line//./\\.})\$|\\1|" /etc/locale.gen
+    else
+      echo "$line" | as_root tee -a /etc/locale.gen >/dev/null
+    fi
+  done
+  if [ "$needed" -eq 1 ]; then
+    as_root locale-gen
+  fi
+  for i in "${!locales_listed[@]}"; do
+    if ! locale_present "${locales_listed[$i]}"; then
+      echo "setup-debian.sh: locale ${locales_wanted[$i]} could not be generated" >&2
+      exit 1
+    fi
+  done
+}
+
+install_packages
+generate_locales

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The project's test command. Installs what is missing, builds, starts throwaway
+# PostgreSQL and MariaDB servers on loopback, and runs every test twice: once in a plain
+# build and once under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
+# Exits non-zero on any failure.
+#
+#   scripts/test.sh [--no-asan]
+#
+# --no-asan   skip the sanitizer pass (quick local runs)
+# Environment:
+#   CI=true                 tests that cannot reach a server fail instead of skipping,
+#                           and a build that registers no tests fails
+#   QUORLIN_BUILD_DIR       plain build folder (default: build); the sanitizer build goes
+#                           into the same name with -asan appended
+#   QUORLIN_TEST_TIMEOUT    seconds each test may take (default: 300)
+#   CTEST_PARALLEL_LEVEL    tests run at once (default: 1; they share the servers)
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$repo"
+
+usage() { sed -n '7,17s/^# \{0,1\}//p' "$0"; }
+
+run_sanitized=1
+for arg in "$@"; do
+  case $arg in
+    --no-asan) run_sanitized=0 ;;
+    -h | --help) usage && exit 0 ;;
+    *) echo "test.sh: unknown argument $arg" >&2 && usage >&2 && exit 2 ;;
+  esac
+done
+
+build_dir=${QUORLIN_BUILD_DIR:-build}
+test_timeout=${QUORLIN_TEST_TIMEOUT:-300}
+ctest_options=(--output-on-failure --timeout "$test_timeout")
+if [ "${CI:-}" = true ]; then
+  export QUORLIN_REQUIRE_SERVERS=1
+  ctest_options+=(--no-tests=error)
+fi
+
+state_dir=""
+tests_pid=""
+stop_tests() {
+  [ -n "$tests_pid" ] || return 0
+  kill -TERM -- "-$tests_pid" 2>/dev/null || true
+  wait "$tests_pid" 2>/dev/null || true
+  tests_pid=""
+}
+stop_servers() {
+  [ -n "$state_dir" ] || return 0
+  if bash tests/servers/stop-servers.sh "$state_dir"; then
+    rm -rf "$state_dir"
+    state_dir=""
+  else
+    echo "test.sh: servers under $state_dir did not stop" >&2
+    return 1
+  fi
+}
+on_exit() {
+  local status=$?
+  # A second interrupt must not cut the clean-up short and leave servers behind.
+  trap '' INT TERM
+  stop_tests
+  stop_servers || status=1
+  exit "$status"
+}
+trap on_exit EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# One pass: configure and build into DIR with the extra cmake options, then run every
+# test against a fresh pair of servers, so that one pass never sees the other's tables.
+build_and_test() {
+  local dir=$1
+  shift
+  echo "== build $dir"
+  cmake -S . -B "$dir" "$@"
+  cmake --build "$dir" -j2
+  state_dir=$(mktemp -d "${TMPDIR:-/tmp}/quorlin-servers.XXXXXX")
+  bash tests/servers/start-servers.sh "$state_dir"
+  echo "== test $dir"
+  # ctest runs in a process group of its own, waited for in the background, so that an
+  # interrupt is handled at once and ends the tests with it, not after the running test.
+  (
+    # shellcheck disable=SC1091 # written by start-servers.sh
+    source "$state_dir/env.sh"
+    exec setsid ctest --test-dir "$dir" "${ctest_options[@]}"
+  ) &
+  tests_pid=$!
+  local status=0
+  wait "$tests_pid" || status=$?
+  tests_pid=""
+  [ "$status" -eq 0 ] || exit "$status"
+  stop_servers
+}
+
+bash scripts/setup-debian.sh
+build_and_test "$build_dir"
+
+if [ "$run_sanitized" -eq 1 ]; then
+  export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  # Leaks an ODBC driver makes by itself are suppressed there, and only those.
+  export LSAN_OPTIONS=suppressions=$repo/tests/lsan.supp:print_suppressions=0
+  build_and_test "$build_dir-asan" -DQUORLIN_SANITIZE=ON
+fi
+echo "== all tests passed"
