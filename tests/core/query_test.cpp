@@ -5,6 +5,13 @@
 namespace quorlin::test {
 namespace {
 
+// The standard dialect brackets the column, which only SQLite accepts; the MySQL dialect
+// writes what MySQL and MariaDB accept.
+#define QUORLIN_REQUIRE_AGGREGATES()                                                       \
+  do {                                                                                     \
+    if (!GetParam().acceptsAggregates) GTEST_SKIP() << GetParam().name << " rejects them"; \
+  } while (false)
+
 class Queries : public OnEachDatabase {
  protected:
   void SetUp() override {
@@ -17,11 +24,6 @@ class Queries : public OnEachDatabase {
     double value = -999;
     EXPECT_EQ(SQLAggregate(id_, table_.c_str(), kind, column, &value, condition), 0) << LastError();
     return value;
-  }
-  // The standard dialect brackets the column, which only SQLite accepts; the MySQL
-  // dialect writes what MySQL and MariaDB accept.
-  void RequireBracketsAccepted() {
-    if (!GetParam().acceptsAggregates) GTEST_SKIP() << GetParam().name << " rejects brackets";
   }
   std::string table_;
 };
@@ -37,7 +39,7 @@ TEST_P(Queries, StandardAggregatesAreRejectedWhereBracketsAre) {
 }
 
 TEST_P(Queries, AggregatesComputeOnTheDatabase) {
-  RequireBracketsAccepted();
+  QUORLIN_REQUIRE_AGGREGATES();
   EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_AVG, "Level"), 5.0);
   EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_SUM, "Level"), 15.0);
   EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_MIN, "Level"), 2.0);
@@ -49,7 +51,7 @@ TEST_P(Queries, AggregatesComputeOnTheDatabase) {
 }
 
 TEST_P(Queries, AggregateOverNoRowsGivesZero) {
-  RequireBracketsAccepted();
+  QUORLIN_REQUIRE_AGGREGATES();
   EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_SUM, "Level", "ID > 100"), 0.0);
 }
 
@@ -64,7 +66,7 @@ TEST_P(Queries, UnknownAggregateKindIsRejectedAndLeavesTheResult) {
 }
 
 TEST_P(Queries, AggregateReplacesTheSelectionAndStaysCurrentClosed) {
-  RequireBracketsAccepted();
+  QUORLIN_REQUIRE_AGGREGATES();
   ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), ""), 0) << LastError();
   Aggregate(QUORLIN_MAX, "Level");
   ASSERT_EQ(SQLUseTable(id_, table_.c_str()), 0);

@@ -73,6 +73,44 @@ std::vector<std::string> TracedStatements(const std::string& traceFile) {
   return statements;
 }
 
+DriverManagerTrace::DriverManagerTrace() {
+  const char* current = std::getenv("ODBCSYSINI");
+  hadPrevious_ = current != nullptr;
+  if (hadPrevious_) previous_ = current;
+  const std::string source = (hadPrevious_ ? previous_ : std::string("/etc")) + "/odbcinst.ini";
+  std::ifstream in(source, std::ios::binary);
+  std::ofstream out(dir_.Path("odbcinst.ini"), std::ios::binary);
+  out << in.rdbuf() << "\n[ODBC]\nTrace=Yes\nTraceFile=" << dir_.Path("trace.log") << "\n";
+  out.close();
+  setenv("ODBCSYSINI", dir_.Path("").c_str(), 1);
+}
+
+DriverManagerTrace::~DriverManagerTrace() {
+  if (hadPrevious_) {
+    setenv("ODBCSYSINI", previous_.c_str(), 1);
+  } else {
+    unsetenv("ODBCSYSINI");
+  }
+}
+
+std::vector<std::string> DriverManagerTrace::Statements() const {
+  std::ifstream in(dir_.Path("trace.log"), std::ios::binary);
+  std::stringstream whole;
+  whole << in.rdbuf();
+  const std::string text = whole.str();
+  const std::string open = "SQL = [";
+  std::vector<std::string> statements;
+  for (std::size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1)) {
+    const std::size_t start = at + open.size();
+    // The text may hold "]" itself: its length, logged after it, tells where it ends.
+    const std::size_t lengthAt = text.find("][length = ", start);
+    if (lengthAt == std::string::npos) break;
+    const long length = std::atol(text.c_str() + lengthAt + 11);
+    statements.push_back(text.substr(start, static_cast<std::size_t>(length)));
+  }
+  return statements;
+}
+
 std::string TableName(const std::string& stem) {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = stem + "_" + std::to_string(getpid() % 100000);

@@ -45,6 +45,23 @@ extern const char kMarker[];
 // The statements an SQLite connection opened with Tracefile=path sent, in order.
 std::vector<std::string> TracedStatements(const std::string& traceFile);
 
+// Turns on the driver manager's trace for the connections opened while it lives (the
+// library must have no connection open when it is made), and reads the statements that
+// crossed the ODBC boundary from it, byte for byte.
+class DriverManagerTrace {
+ public:
+  DriverManagerTrace();
+  ~DriverManagerTrace();
+  DriverManagerTrace(const DriverManagerTrace&) = delete;
+  DriverManagerTrace& operator=(const DriverManagerTrace&) = delete;
+  std::vector<std::string> Statements() const;
+
+ private:
+  TempDir dir_;
+  std::string previous_;
+  bool hadPrevious_ = false;
+};
+
 // A unique table name per test, so the servers' tables never clash between tests.
 std::string TableName(const std::string& stem);
 
