@@ -16,12 +16,12 @@ packages=(
   # Windows builds: 32-bit DLLs, and the 64-bit test build run under Wine
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools g++-mingw-w64-x86-64 wine64
   # viewer tests on a virtual display; print output checks
-  xvfb xauth xdotool libwxgtk3.2-dev poppler-utils
+  xvfb xauth xdotool libwxgtk3.2-dev libx11-dev imagemagick fonts-wqy-zenhei poppler-utils
   locales
 )
 # "locale-gen" spelling of each locale, and how `locale -a` lists it.
-locales_wanted=("zh_CN.UTF-8 UTF-8" "zh_CN.GBK GBK")
-locales_listed=("zh_CN.utf8" "zh_CN.gbk")
+locales_wanted=("zh_CN.UTF-8 UTF-8" "zh_CN.GBK GBK" "de_DE.UTF-8 UTF-8")
+locales_listed=("zh_CN.utf8" "zh_CN.gbk" "de_DE.utf8")
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
