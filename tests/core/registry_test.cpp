@@ -143,3 +143,27 @@ TEST_F(Cache, ResultsAreCachedPerConnection) {
 
 }  // namespace
 }  // namespace quorlin::test
+
+namespace quorlin::test {
+namespace {
+
+// Linux has no driver-manager dialog: both exports explain that and leave the empty text.
+TEST(ConnectionDialog, WithoutADialogBothExportsReportAndReturnZero) {
+  using DialogExport = int (*)(char*, unsigned int);
+  for (DialogExport dialog : {DialogExport{&SQLGetConnect}, DialogExport{&SQLGetDataSourceDesc}}) {
+    char buffer[64];
+    std::memset(buffer, '#', sizeof buffer);
+    MarkLastError();
+    EXPECT_EQ(dialog(buffer, sizeof buffer), 0);
+    EXPECT_EQ(buffer[0], '\0');
+    EXPECT_EQ(buffer[1], '#');
+    EXPECT_NE(LastError().find("dialog"), std::string::npos) << LastError();
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(dialog(buffer, 0), 0);
+    EXPECT_EQ(buffer[0], '#') << "a size of 0 writes nothing";
+    EXPECT_EQ(dialog(nullptr, 64), 0);
+  }
+}
+
+}  // namespace
+}  // namespace quorlin::test
