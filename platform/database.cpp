@@ -17,6 +17,8 @@ CDatabase::~CDatabase() {
 
 bool CDatabase::OpenEx(const std::string& connect, unsigned options) {
   Close();
+  // The driver manager takes the length as a 16-bit count.
+  if (connect.size() > 32767) throw CDBException("The connect string is longer than 32767 bytes.");
   auto connection = std::make_unique<OdbcHandle>(
       AllocateHandle(SQL_HANDLE_DBC, SQL_HANDLE_ENV, m_environment->Get()));
   std::string completed;

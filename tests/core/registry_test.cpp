@@ -61,6 +61,9 @@ TEST_F(Registry, FailedOpenReportsTheDriverManagersText) {
   MarkLastError();
   EXPECT_EQ(SQLConnectToDatabase(nullptr), -1) << "a null connect string is the empty one";
   EXPECT_NE(LastError(), kMarker);
+  const std::string huge = "Driver=SQLite3;Database=" + std::string(40000, 'x');
+  EXPECT_EQ(SQLConnectToDatabase(huge.c_str()), -1);
+  EXPECT_NE(LastError().find("longer"), std::string::npos) << LastError();
 }
 
 TEST_F(Registry, DisconnectOfAnUnknownIdChangesNothing) {
