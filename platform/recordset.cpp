@@ -158,19 +158,19 @@ int CRecordset::FieldIndex(const std::string& name) const {
   throw CDBException("Field '" + name + "' not found in the result.", {}, m_sql);
 }
 
-const std::vector<std::string>& CRecordset::CurrentRow() {
+const RowText& CRecordset::CurrentRow() {
   RequireRecord();
   return m_rows->Row();
 }
 
 std::string CRecordset::GetFieldValue(int index) {
   GetFieldName(index);  // range check
-  return CurrentRow()[static_cast<std::size_t>(index)];
+  return std::string(CurrentRow()[static_cast<std::size_t>(index)]);
 }
 
 std::string CRecordset::GetFieldValue(const std::string& name) {
   RequireRecord();
-  return CurrentRow()[static_cast<std::size_t>(FieldIndex(name))];
+  return std::string(CurrentRow()[static_cast<std::size_t>(FieldIndex(name))]);
 }
 
 const std::vector<int>& CRecordset::FieldIndices(const char* first, std::size_t stride,

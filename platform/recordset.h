@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/row_text.h"
+
 namespace quorlin::platform {
 
 class CDatabase;
@@ -60,7 +62,7 @@ class CRecordset {
   std::string GetFieldValue(const std::string& name);
   int FieldIndex(const std::string& name) const;
   // The values of the current record in column order, valid until the next move or close.
-  const std::vector<std::string>& CurrentRow();
+  const RowText& CurrentRow();
   // Column indices of count names kept in fixed fields of width bytes, stride bytes apart
   // (a name fills its field when it has no terminator). Hosts read the same fields of every
   // record, so the list asked for last is remembered.

@@ -9,16 +9,16 @@ namespace {
 
 constexpr SQLLEN kChunk = 128;
 
-void ReadColumn(const OdbcHandle& statement, SQLUSMALLINT column, std::string& value) {
-  value.clear();
-  char chunk[kChunk];
+// Appends the column's value to values, straight from the driver into the row's buffer.
+void ReadColumn(const OdbcHandle& statement, SQLUSMALLINT column, RowText& values) {
   for (;;) {
+    char* chunk = values.Reserve(kChunk);
     SQLLEN indicator = 0;
     const SQLRETURN ret =
         SQLGetData(statement.Get(), column, SQL_C_CHAR, chunk, kChunk, &indicator);
-    if (ret == SQL_NO_DATA) return;
+    if (ret == SQL_NO_DATA) break;
     ThrowIfFailed(ret, statement);
-    if (indicator == SQL_NULL_DATA) return;  // some drivers leave the buffer untouched
+    if (indicator == SQL_NULL_DATA) break;  // some drivers leave the buffer untouched
     const bool more =
         ret == SQL_SUCCESS_WITH_INFO && (indicator == SQL_NO_TOTAL || indicator >= kChunk);
     // A driver's length is trusted only within the buffer it filled.
@@ -26,17 +26,18 @@ void ReadColumn(const OdbcHandle& statement, SQLUSMALLINT column, std::string& v
                             : (indicator >= 0 && indicator < kChunk)
                                 ? static_cast<std::size_t>(indicator)
                                 : strnlen(chunk, kChunk - 1);
-    value.append(chunk, got);
-    if (!more) return;
+    values.Commit(got);
+    if (!more) break;
   }
+  values.EndValue();
 }
 
 }  // namespace
 
-void ReadRow(const OdbcHandle& statement, std::size_t columns, std::vector<std::string>& values) {
-  values.resize(columns);
+void ReadRow(const OdbcHandle& statement, std::size_t columns, RowText& values) {
+  values.Clear();
   for (std::size_t i = 0; i < columns; ++i) {
-    ReadColumn(statement, static_cast<SQLUSMALLINT>(i + 1), values[i]);
+    ReadColumn(statement, static_cast<SQLUSMALLINT>(i + 1), values);
   }
 }
 
@@ -92,7 +93,7 @@ void CursorRowSource::Track(SQLSMALLINT orientation, SQLLEN offset, bool onRow) 
   }
 }
 
-const std::vector<std::string>& CursorRowSource::Row() {
+const RowText& CursorRowSource::Row() {
   if (!m_rowRead) {
     ReadRow(m_statement, m_columns, m_row);
     m_rowRead = true;
@@ -108,6 +109,7 @@ MemoryRowSource::MemoryRowSource(const OdbcHandle& statement, std::size_t column
     ThrowIfFailed(ret, statement, sql);
     m_rows.emplace_back();
     ReadRow(statement, columns, m_rows.back());
+    m_rows.back().ShrinkToFit();
   }
 }
 
@@ -142,7 +144,7 @@ bool MemoryRowSource::Fetch(SQLSMALLINT orientation, SQLLEN offset) {
   return m_position >= 1 && m_position <= size;
 }
 
-const std::vector<std::string>& MemoryRowSource::Row() {
+const RowText& MemoryRowSource::Row() {
   return m_rows.at(static_cast<std::size_t>(m_position - 1));
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/odbc_handle.h"
+#include "platform/row_text.h"
 
 namespace quorlin::platform {
 
@@ -16,20 +17,20 @@ class RowSource {
   virtual ~RowSource() = default;
   virtual bool Fetch(SQLSMALLINT orientation, SQLLEN offset) = 0;
   // The values of the row fetched last; NULL as the empty text.
-  virtual const std::vector<std::string>& Row() = 0;
+  virtual const RowText& Row() = 0;
   virtual std::optional<long> KnownSize() const = 0;
   virtual bool InMemory() const = 0;
 };
 
 // Reads every column of the current row of statement into values, in column order, as
 // drivers that allow each column only once and in ascending order require.
-void ReadRow(const OdbcHandle& statement, std::size_t columns, std::vector<std::string>& values);
+void ReadRow(const OdbcHandle& statement, std::size_t columns, RowText& values);
 
 class CursorRowSource : public RowSource {
  public:
   CursorRowSource(OdbcHandle statement, std::size_t columns, std::string sql);
   bool Fetch(SQLSMALLINT orientation, SQLLEN offset) override;
-  const std::vector<std::string>& Row() override;
+  const RowText& Row() override;
   std::optional<long> KnownSize() const override { return m_size; }
   bool InMemory() const override { return false; }
 
@@ -39,7 +40,7 @@ class CursorRowSource : public RowSource {
   OdbcHandle m_statement;
   std::size_t m_columns;
   std::string m_sql;
-  std::vector<std::string> m_row;
+  RowText m_row;
   bool m_rowRead = false;
   // Position (0 before the first row, size + 1 after the last) and size, when known.
   std::optional<long> m_position;
@@ -51,12 +52,12 @@ class MemoryRowSource : public RowSource {
   // Reads all rows of statement with forward-only fetches.
   MemoryRowSource(const OdbcHandle& statement, std::size_t columns, const std::string& sql);
   bool Fetch(SQLSMALLINT orientation, SQLLEN offset) override;
-  const std::vector<std::string>& Row() override;
+  const RowText& Row() override;
   std::optional<long> KnownSize() const override { return static_cast<long>(m_rows.size()); }
   bool InMemory() const override { return true; }
 
  private:
-  std::vector<std::vector<std::string>> m_rows;
+  std::vector<RowText> m_rows;
   long m_position = 0;  // 0 before the first row, size + 1 after the last
 };
 

@@ -63,7 +63,7 @@ int GetFields(int count, const BindEntry* entries, char* buffer) {
   std::size_t filled = 0;
   try {
     if (recordset != nullptr) {
-      const std::vector<std::string>& row = recordset->CurrentRow();
+      const platform::RowText& row = recordset->CurrentRow();
       // All names resolved at once, and remembered by the recordset for the next record.
       const std::vector<int>* indices = nullptr;
       try {
@@ -76,7 +76,7 @@ int GetFields(int count, const BindEntry* entries, char* buffer) {
         const int index = indices != nullptr ? (*indices)[filled]
                                              : recordset->FieldIndex(platform::FixedFieldText(
                                                    entries[filled].fieldName, kNameSize));
-        const std::string& value = row[static_cast<std::size_t>(index)];
+        const std::string_view value = row[static_cast<std::size_t>(index)];
         std::memcpy(buffer + filled * kSlotSize, value.data(),
                     value.size() < kSlotSize ? value.size() : kSlotSize);
       }
