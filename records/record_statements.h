@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "schema/column_types.h"
+
+// The statement texts of record modification, as small pure functions. Values are SQL text
+// supplied by the host and copied exactly as given; identifiers are never escaped.
+namespace quorlin::records {
+
+struct FieldValue {
+  std::string name;
+  int typeCode = 0;  // 2 (CHAR) and 3 (DATE) put the value between single quotes
+  std::string value;
+};
+
+// A value as it stands in a statement: quoted for CHAR and DATE, bare otherwise.
+std::string QuotedValue(const FieldValue& field);
+
+// INSERT from a bind table: standard quotes with a blank after each name, whatever the dialect.
+std::string InsertStatement(const std::string& table, const std::vector<FieldValue>& fields);
+// INSERT from arrays: the connection's dialect, nothing after each name.
+std::string InsertExStatement(const std::string& table, const std::vector<FieldValue>& fields,
+                              schema::Dialect dialect);
+std::string UpdateStatement(const std::string& table, const std::vector<FieldValue>& fields,
+                            const std::string& condition);
+std::string DeleteStatement(const std::string& table, const std::string& condition);
+
+}  // namespace quorlin::records

@@ -1,0 +1,58 @@
+#include "schema/grid_file.h"
+
+#include <cstring>
+
+#include "platform/text.h"
+
+namespace quorlin::schema {
+namespace {
+
+std::int32_t LittleEndian32(const unsigned char* bytes) {
+  const std::uint32_t value =
+      static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+      (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+  std::int32_t result;
+  std::memcpy(&result, &value, sizeof result);
+  return result;
+}
+
+constexpr std::uint64_t kHeaderSize = 8;
+
+}  // namespace
+
+std::string GridCell::Text() const {
+  return platform::FixedFieldText(text, kTextSize);
+}
+
+bool GridFile::Open(const std::string& path) {
+  if (!m_file.OpenForExclusiveRead(path)) return false;
+  m_length = m_file.GetLength();
+  return true;
+}
+
+void GridFile::ReadCounts() {
+  unsigned char header[kHeaderSize];
+  m_file.ReadExactly(header, sizeof header);
+  m_rows = LittleEndian32(header);
+  m_columns = LittleEndian32(header + 4);
+}
+
+bool GridFile::Holds(std::uint64_t dataRows) const {
+  if (m_columns <= 0) return false;
+  const std::uint64_t rowSize = static_cast<std::uint64_t>(m_columns) * GridCell::kSize;
+  // At most 2^31 rows of at most 2^31 x 68 bytes: no overflow in 64 bits.
+  return kHeaderSize + (dataRows + 1) * rowSize <= m_length;
+}
+
+void GridFile::ReadRow(std::vector<GridCell>& row) {
+  const std::size_t columns = static_cast<std::size_t>(m_columns);
+  unsigned char bytes[GridCell::kSize];
+  row.resize(columns);
+  for (std::size_t c = 0; c < columns; ++c) {
+    m_file.ReadExactly(bytes, sizeof bytes);
+    std::memcpy(row[c].text, bytes, GridCell::kTextSize);
+    row[c].value = LittleEndian32(bytes + GridCell::kTextSize);
+  }
+}
+
+}  // namespace quorlin::schema
