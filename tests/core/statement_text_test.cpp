@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "database_fixture.h"
+#include "grid_writer.h"
 
 namespace quorlin::test {
 namespace {
@@ -132,6 +133,33 @@ TEST_F(MySqlDialectTexts, AggregatesUseBackticksAndNoBlankBeforeTheParenthesis) 
     EXPECT_EQ(LastStatement(),
               std::string("SELECT ") + c.expression + "FROM " + table_ + " \n\tWHERE Level > 0");
   }
+}
+
+TEST_F(MySqlDialectTexts, ArrayExportsWriteBackticksAndIntegerTheOthersKeepDoubleQuotes) {
+  std::string names(3 * 64, '\0');
+  names.replace(0, 2, "ID");
+  names.replace(64, 6, " Name ");
+  names.replace(128, 4, "Born");
+  const int types[] = {1, 2, 3};
+  const int widths[] = {0, 20, 0};
+  const std::string staff = table_ + "s";
+  SQLExcute(id_, ("DROP TABLE IF EXISTS " + staff).c_str());
+  ASSERT_EQ(SQLCreateTableEx(id_, 3, staff.c_str(), names.c_str(), types, widths), 0);
+  EXPECT_EQ(LastStatement(),
+            "CREATE TABLE " + staff + " (`ID` INTEGER,`Name` CHAR(20),`Born` DATE)");
+  std::string values(3 * 64, '\0');
+  values.replace(0, 1, "1");
+  values.replace(64, 2, "T1");
+  values.replace(128, 10, "2001-02-03");
+  ASSERT_EQ(SQLInsertRecordEx(id_, 3, staff.c_str(), types, names.c_str(), values.c_str()), 0)
+      << LastError();
+  EXPECT_EQ(LastStatement(),
+            "INSERT INTO " + staff + "\n\t(`ID`,`Name`,`Born`)\n\tVALUES(1,'T1','2001-02-03')");
+  TempDir dir;
+  WriteFile(dir.Path("s.ds"), GridBytes({CaptionRow(6), DatasheetRow("ID", 1, "")}));
+  EXPECT_EQ(SQLCreateTable(id_, (staff + "x").c_str(), dir.Path("s.ds").c_str()), 0);
+  EXPECT_EQ(LastStatement(), "CREATE TABLE " + staff + "x (\"ID\" NUMERIC)");
+  Exec(id_, "DROP TABLE " + staff);
 }
 
 TEST_F(MySqlDialectTexts, SelectionsAreTheSameInBothDialects) {
