@@ -24,7 +24,10 @@
  *   fills the buffer, so reserve one byte more than the longest value expected. A size or
  *   count below 1 writes nothing.
  * - BindEntry arrays from GetBindTable are one block allocated with the C++ runtime's
- *   operator new; the receiver frees it with operator delete.
+ *   operator new; the receiver owns it and frees it with QuorlinFreeBindTable (below):
+ *   operator delete from C++; from C on Linux the C++ runtime's operator delete by its
+ *   ABI name, so link the C++ runtime (-lstdc++; pkg-config adds it); on Windows free(),
+ *   since the DLL's operator new takes its memory from the C runtime's malloc.
  * - Threads: the library keeps its state (connections, cached results, current recordset,
  *   last-error text, debug flag) without locks. Call it from one thread at a time.
  */
@@ -60,6 +63,17 @@ typedef struct BindEntry {
 static_assert(sizeof(BindEntry) == 132, "BindEntry is shared with hosts: 132 bytes");
 #else
 _Static_assert(sizeof(BindEntry) == 132, "BindEntry is shared with hosts: 132 bytes");
+#endif
+
+/* Frees a block that GetBindTable handed out. */
+#if defined(_WIN32)
+#include <stdlib.h>
+#define QuorlinFreeBindTable(entries) free(entries)
+#elif defined(__cplusplus)
+#define QuorlinFreeBindTable(entries) ::operator delete(entries)
+#else
+extern void _ZdlPv(void* block); /* operator delete(void*) of the C++ runtime */
+#define QuorlinFreeBindTable(entries) _ZdlPv(entries)
 #endif
 
 /* Sizes of the caller-owned blocks. */

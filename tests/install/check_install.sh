@@ -27,16 +27,31 @@ int main(void) {
   char text[QUORLIN_LAST_ERROR_SIZE];
   if (SQLLastError(text, sizeof text) != 0 || strcmp(text, "Success") != 0) return 1;
   if (SQLConnectToDatabase("Driver=NoSuchDriver") != -1) return 2;
+  {
+    BindEntry* entries = NULL;
+    unsigned count = 0;
+    if (GetBindTable(BIND_TABLE, &entries, &count) != 1 || count != 1) return 3;
+    if (strcmp(entries[0].fieldName, "Tag") != 0) return 4;
+    QuorlinFreeBindTable(entries);
+  }
   puts("host ok");
   return 0;
 }
 HOST
 
+# A bind table of one field, Tag (CHAR): the count, the columns, and two rows of 4 cells.
+python3 - "$work/host.bt" <<'PY'
+import struct, sys
+cell = lambda text, value: text.encode().ljust(64, b"\0") + struct.pack("<i", value)
+rows = [cell("c", 0) * 4, cell("", 0) + cell("Tag", 0) + cell("", 2) + cell("", 0)]
+open(sys.argv[1], "wb").write(struct.pack("<ii", 2, 4) + b"".join(rows))
+PY
+
 # pkg-config
 PKG_CONFIG_PATH=$prefix/lib/pkgconfig
 export PKG_CONFIG_PATH
 # shellcheck disable=SC2046 # word splitting of the flags is intended
-cc -std=c11 -Wall -Werror "$work/host.c" -o "$work/host-pc" $(pkg-config --cflags --libs quorlin) \
+cc -std=c11 -Wall -Werror -DBIND_TABLE="\"$work/host.bt\"" "$work/host.c" -o "$work/host-pc" $(pkg-config --cflags --libs quorlin) \
   -Wl,-rpath,"$prefix/lib"
 "$work/host-pc"
 
@@ -48,9 +63,12 @@ cmake_minimum_required(VERSION 3.20)
 project(host C)
 find_package(Quorlin REQUIRED)
 add_executable(host host.c)
+target_compile_definitions(host PRIVATE BIND_TABLE="${BIND_TABLE}")
+target_link_libraries(host PRIVATE stdc++)
 target_link_libraries(host PRIVATE Quorlin::quorlin)
 LISTS
-cmake -S "$work/cmake-host" -B "$work/cmake-host/build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake -S "$work/cmake-host" -B "$work/cmake-host/build" -DCMAKE_PREFIX_PATH="$prefix" \
+  -DBIND_TABLE="$work/host.bt" >/dev/null
 cmake --build "$work/cmake-host/build" >/dev/null
 "$work/cmake-host/build/host"
 echo "installed tree serves C hosts through pkg-config and CMake"
