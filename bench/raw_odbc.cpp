@@ -99,6 +99,31 @@ void RawConnection::Execute(const std::string& sql) {
                   sql.c_str());
 }
 
+void RawConnection::ExecuteEach(const std::vector<std::string>& texts) {
+  Statement statement(m_connection);
+  std::string text;
+  for (const std::string& sql : texts) {
+    text = sql;  // SQLExecDirect takes a non-constant text
+    statement.Check(SQLExecDirect(statement.Get(), reinterpret_cast<SQLCHAR*>(text.data()),
+                                  static_cast<SQLINTEGER>(text.size())),
+                    sql.c_str());
+  }
+}
+
+std::string RawConnection::QueryValue(const std::string& sql) {
+  Statement statement(m_connection);
+  std::string text = sql;
+  statement.Check(SQLExecDirect(statement.Get(), reinterpret_cast<SQLCHAR*>(text.data()),
+                                static_cast<SQLINTEGER>(text.size())),
+                  sql.c_str());
+  statement.Check(SQLFetch(statement.Get()), "SQLFetch");
+  char value[kValueSize] = {0};
+  SQLLEN indicator = 0;
+  statement.Check(SQLGetData(statement.Get(), 1, SQL_C_CHAR, value, sizeof value, &indicator),
+                  "SQLGetData");
+  return indicator == SQL_NULL_DATA ? std::string() : std::string(value);
+}
+
 void RawConnection::CreateBenchTable(const std::string& table, long rows) {
   Execute("CREATE TABLE " + table + " (ID INTEGER, Tag CHAR(20), Level FLOAT)");
   CheckResult(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "walk_result.h"
 
@@ -24,9 +25,17 @@ class RawConnection {
   // every column with SQLGetData(SQL_C_CHAR) into 128-byte buffers.
   WalkResult WalkStaticCursor(const std::string& sql, int columns);
 
- private:
+  // SQLExecDirect of one text on a statement handle of its own, freed afterwards.
   void Execute(const std::string& sql);
 
+  // SQLExecDirect of every text in turn on one statement handle, as a host that sends texts
+  // without the library would.
+  void ExecuteEach(const std::vector<std::string>& texts);
+
+  // The first column of the first row of a query, as text.
+  std::string QueryValue(const std::string& sql);
+
+ private:
   void* m_environment = nullptr;
   void* m_connection = nullptr;
 };

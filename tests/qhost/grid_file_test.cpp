@@ -1,35 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "grid_bytes.h"
 #include "qhost_runner.h"
 
 namespace qhost::test {
 namespace {
-
-// The container layout, read here independently of qhost's own reader: two little-endian
-// counts, then cells of 64 text bytes and a little-endian value, row by row.
-std::int32_t IntAt(const std::string& bytes, std::size_t offset) {
-  std::uint32_t bits = 0;
-  for (int i = 3; i >= 0; --i) {
-    bits = (bits << 8) | static_cast<unsigned char>(bytes.at(offset + i));
-  }
-  return static_cast<std::int32_t>(bits);
-}
-
-std::size_t CellOffset(int row, int column, int columns) {
-  return 8 + (static_cast<std::size_t>(row) * columns + column) * 68;
-}
-
-std::string TextAt(const std::string& bytes, int row, int column, int columns) {
-  const std::string cell = bytes.substr(CellOffset(row, column, columns), 64);
-  return cell.substr(0, cell.find('\0'));
-}
-
-std::int32_t ValueAt(const std::string& bytes, int row, int column, int columns) {
-  return IntAt(bytes, CellOffset(row, column, columns) + 64);
-}
 
 TEST(GridFiles, ADatasheetHasSixColumnsNameTypeValueAndWidthText) {
   TempFolder folder;
@@ -88,6 +66,91 @@ TEST(GridFiles, TextsThatDoNotFitACellAreRefused) {
   const QhostRun run = RunScript(folder, "datasheet long.ds " + std::string(64, 'n') + ":float\n");
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(ContainsInOrder(run.out, {"is longer than 63 characters"})) << run.out;
+}
+
+struct DamagedGrid {
+  const char* name;
+  std::string bytes;
+  const char* fault;
+};
+
+// Each is refused before a cell is read: no table is printed, the fault is named.
+std::vector<DamagedGrid> DamagedGrids() {
+  return {
+      {"empty.grid", "", "empty.grid: 0 bytes, shorter than its two counts"},
+      {"cut-counts.grid", IntBytes(2) + std::string("\x04\0", 2),
+       "cut-counts.grid: 6 bytes, shorter than its two counts"},
+      {"no-rows.grid", GridBytes(0, 4, 4),
+       "no-rows.grid: row count 0, but a grid file has at least its caption row"},
+      {"negative-rows.grid", GridBytes(-3, 4, 4), "negative-rows.grid: row count -3"},
+      {"no-columns.grid", GridBytes(2, 0, 0),
+       "no-columns.grid: column count 0, but a grid file has at least one column"},
+      {"negative-columns.grid", GridBytes(2, -4, 8), "negative-columns.grid: column count -4"},
+      {"cut-cells.grid", GridBytes(3, 4, 11),
+       "cut-cells.grid: 756 bytes, but 3 rows of 4 cells need 824"},
+      {"rows-beyond.grid", GridBytes(1000000, 6, 6),
+       "rows-beyond.grid: 416 bytes, but 1000000 rows of 6 cells need 408000008"},
+      {"huge-counts.grid", GridBytes(0x7FFFFFFF, 0x7FFFFFFF, 2),
+       "huge-counts.grid: 144 bytes, but 2147483647 rows of 2147483647 cells need more than "
+       "any file holds"},
+  };
+}
+
+TEST(GridFiles, DamagedFilesAreRefusedWithTheirFaultNamed) {
+  TempFolder folder;
+  for (const DamagedGrid& damaged : DamagedGrids()) {
+    folder.Write(damaged.name, damaged.bytes);
+    // From the command line, without a library: status 1, the reason on standard error.
+    const QhostRun tool =
+        RunQhost(folder, {"--library", "/no/such/library.so", "--grid", damaged.name}, "", false);
+    EXPECT_EQ(tool.status, 1) << damaged.name;
+    EXPECT_EQ(tool.out, "") << damaged.name;
+    EXPECT_TRUE(ContainsInOrder(tool.err, {std::string("qhost: ") + damaged.fault})) << tool.err;
+    // In a script: the command fails and the script stops.
+    const QhostRun script = RunScript(folder, std::string("grid ") + damaged.name + "\necho no\n");
+    EXPECT_EQ(script.status, 1) << damaged.name;
+    EXPECT_TRUE(ContainsInOrder(script.out, {std::string("error: ") + damaged.fault}))
+        << script.out;
+    EXPECT_EQ(script.out.find("no\n"), std::string::npos) << script.out;
+  }
+}
+
+TEST(GridFiles, AFolderOrAMissingFileIsNoGridFile) {
+  TempFolder folder;
+  folder.Write("sub/keep", "");
+  const QhostRun missing = RunQhost(folder, {"--grid", "missing.grid"}, "", false);
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(ContainsInOrder(missing.err, {"qhost: cannot open missing.grid"})) << missing.err;
+  const QhostRun folderGiven = RunQhost(folder, {"--grid", "sub"}, "", false);
+  EXPECT_EQ(folderGiven.status, 1);
+  EXPECT_TRUE(ContainsInOrder(folderGiven.err, {"qhost: sub is not a file"})) << folderGiven.err;
+}
+
+// The library reads only what the counts promise, so such a file still works; grid says so.
+TEST(GridFiles, BytesAfterTheLastCellAreShownAsUnread) {
+  TempFolder folder;
+  folder.Write("tail.grid", GridBytes(2, 4, 8, "word") + "tail");
+  const QhostRun run = RunQhost(folder, {"--grid", "tail.grid"}, "", false);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(ContainsInOrder(
+      run.out, {"row     | 0 label  | 1 field name | 2 type code | 3 detail\n",
+                "caption | \"word\" 7 | \"word\" 7     | \"word\" 7    | \"word\" 7\n",
+                "1       | \"word\" 7 |",
+                "(1 data row of 4 columns: laid out as a bind-table file; 4 bytes after the last "
+                "cell, which the library does not read)\n"}))
+      << run.out;
+}
+
+// The library copies such a text up to the cell's end; grid shows all 64 bytes.
+TEST(GridFiles, ACellTextWithoutATerminatorIsShownWhole) {
+  TempFolder folder;
+  const std::string full(64, 'x');
+  folder.Write("full.grid", GridBytes(1, 1, 1, full));
+  const QhostRun run = RunQhost(folder, {"--grid", "full.grid"}, "", false);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(
+      ContainsInOrder(run.out, {"\"" + full + "\" 7", "neither a datasheet nor a bind-table"}))
+      << run.out;
 }
 
 }  // namespace

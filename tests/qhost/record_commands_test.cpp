@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "grid_bytes.h"
 #include "qhost_runner.h"
 
 namespace qhost::test {
@@ -70,6 +71,56 @@ TEST(RecordCommands, BindTableListsTheEntriesOfTheFile) {
   EXPECT_TRUE(ContainsInOrder(run.out, {"0 | Tag       | 2        | label\n",
                                         "1 | Level     | 0        | \n", "(2 entries)\n"}))
       << run.out;
+}
+
+TEST(RecordCommands, GetRowsAndDumpReadTheFieldsABindTableFileNames) {
+  REQUIRE_EXPORTS("GetBindTable", "SQLGet", "SQLInsertRecordEx");
+  TempFolder folder;
+  const QhostRun run = RunScript(folder, kConnect +
+                                             "exec CREATE TABLE Log (Tag CHAR(8), Level FLOAT, "
+                                             "Note CHAR(20))\n"
+                                             "insertex Log Tag:char=T1 Level:float=1.5 "
+                                             "Note:char=first\n"
+                                             "insertex Log Tag:char=P7 Level:float=2.5 "
+                                             "Note:char=second\n"
+                                             "bindfile log.bt Level:float Tag:char\n"
+                                             "select Log\n"
+                                             "get @log.bt\n"
+                                             "rows @log.bt\n"
+                                             "dump Log @log.bt\n");
+  EXPECT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_TRUE(
+      ContainsInOrder(run.out, {"qhost> get @log.bt\nLevel = \"1.5\"\nTag = \"T1\"\n",
+                                "qhost> rows @log.bt\nLevel | Tag\n", "2.5   | P7\n(2 rows)\n",
+                                "qhost> dump Log @log.bt\n", "1.5   | T1\n2.5   | P7\n(2 rows)\n"}))
+      << run.out;
+  // Only the file's fields are read, not the table's other column.
+  const std::string reads = run.out.substr(run.out.find("qhost> select Log"));
+  EXPECT_EQ(reads.find("first"), std::string::npos) << run.out;
+}
+
+TEST(RecordCommands, ABindTableFileThatCannotBeReadStopsGetBeforeAnyRead) {
+  REQUIRE_EXPORTS("GetBindTable", "SQLGet");
+  TempFolder folder;
+  const std::string whole = GridBytes(3, 4, 12);
+  folder.Write("cut.bt", whole.substr(0, whole.size() - 1));
+  const QhostRun run = RunScript(folder, kConnect +
+                                             "exec CREATE TABLE Log (Tag CHAR(8))\n"
+                                             "exec INSERT INTO Log VALUES ('T1')\n"
+                                             "select Log\n"
+                                             "- get @missing.bt\n"
+                                             "- get @cut.bt\n"
+                                             "- get @cut.bt Tag\n"
+                                             "- dump Log @missing.bt\n"
+                                             "get\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(ContainsInOrder(
+      run.out, {"qhost> - get @missing.bt\n0 (",
+                "qhost> - get @cut.bt\n0 (error: ", "@BINDFILE stands alone, without field names",
+                "qhost> - dump Log @missing.bt\n0 (", "qhost> get\nmissing FIELD or @BINDFILE\n"}))
+      << run.out;
+  const std::string reads = run.out.substr(run.out.find("qhost> select Log"));
+  EXPECT_EQ(reads.find("T1"), std::string::npos) << run.out;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "qhost_runner.h"
 
 namespace qhost::test {
@@ -96,6 +98,24 @@ TEST(ScriptRules, SourceFindsAScriptBesideTheOneThatSourcesIt) {
   EXPECT_TRUE(ContainsInOrder(run.out, {"inside\n", "no such table: Missing"})) << run.out;
   EXPECT_EQ(run.out.find("not reached"), std::string::npos) << run.out;
   EXPECT_TRUE(ContainsInOrder(run.err, {"inner.qh:2:", "outer.qh:2:"})) << run.err;
+}
+
+TEST(ScriptRules, ScriptDirIsTheFolderOfTheScriptThatHoldsTheLine) {
+  TempFolder folder;
+  folder.Write("jobs/inner/fields.qh", "bindfile $scriptdir/made.bt Tag:char\necho $scriptdir\n");
+  folder.Write("jobs/main.qh", "source inner/fields.qh\ngrid $scriptdir/inner/made.bt\n");
+  const QhostRun run = RunQhost(folder, {"jobs/main.qh"});
+  EXPECT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_TRUE(std::filesystem::exists(folder.File("jobs/inner/made.bt")));
+  // The transcript shows each line as written; the command gets the folder.
+  EXPECT_TRUE(ContainsInOrder(
+      run.out, {"qhost> bindfile $scriptdir/made.bt Tag:char\n",
+                "wrote jobs/inner/made.bt: 1 fields\n", "qhost> echo $scriptdir\njobs/inner\n",
+                "qhost> grid $scriptdir/inner/made.bt\n", "\"Tag\" 0"}))
+      << run.out;
+
+  const QhostRun piped = RunQhost(folder, {}, "echo $scriptdir/x\n");
+  EXPECT_TRUE(ContainsInOrder(piped.out, {"qhost> echo $scriptdir/x\n./x\n"})) << piped.out;
 }
 
 TEST(ScriptRules, AScriptThatSourcesItselfIsStopped) {

@@ -25,7 +25,9 @@ const char kRules[] =
     "Scripts: one command per line; lines starting with # and blank lines are skipped.\n"
     "A script stops at the first command that fails, and qhost then exits with status 1.\n"
     "A line starting with - runs its command and goes on whatever the result; a line\n"
-    "starting with ! expects its command to fail, and stops the script if it succeeds.\n";
+    "starting with ! expects its command to fail, and stops the script if it succeeds.\n"
+    "$scriptdir stands for the folder of the script, so that a script finds the files kept\n"
+    "beside it (grid files, other scripts) wherever qhost runs.\n";
 
 // Writes the text indented, broken between words so that lines stay within kHelpWidth.
 void PrintWrapped(const std::string& text, std::ostream& out) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "bind_table_loading.h"
 #include "commands.h"
 #include "table_printer.h"
 #include "value_format.h"
@@ -18,7 +19,6 @@ constexpr std::size_t kSlotSize = QUORLIN_GET_SLOT_SIZE;
 // Entries as a bind-table file would give them: only the names matter to SQLGet. A name may
 // fill all 64 bytes without a terminator; a longer one cannot be passed at all.
 std::vector<BindEntry> EntriesNamed(const std::vector<std::string>& names) {
-  if (names.empty()) throw UsageError("missing FIELD");
   std::vector<BindEntry> entries(names.size(), BindEntry{});
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (names[i].size() > sizeof entries[i].fieldName) {
@@ -27,6 +27,24 @@ std::vector<BindEntry> EntriesNamed(const std::vector<std::string>& names) {
     std::memcpy(entries[i].fieldName, names[i].data(), names[i].size());
   }
   return entries;
+}
+
+// The fields to read: FIELD... as given, or @BINDFILE for the entries of a bind-table file as
+// GetBindTable reads them, the way a host reads its records. False after printing why.
+bool TakeFields(Session& session, Arguments& arguments, std::vector<BindEntry>& entries,
+                std::vector<std::string>& names) {
+  const std::vector<std::string> words = arguments.TakeAll();
+  if (words.empty()) throw UsageError("missing FIELD or @BINDFILE");
+  if (words.front().rfind('@', 0) != 0) {
+    entries = EntriesNamed(words);
+    names = words;
+    return true;
+  }
+  if (words.size() > 1) throw UsageError("@BINDFILE stands alone, without field names");
+  if (!LoadBindTable(session, words.front().substr(1), entries)) return false;
+  names.clear();
+  for (const BindEntry& entry : entries) names.push_back(FieldNameOf(entry));
+  return true;
 }
 
 bool Field(Session& session, Arguments& arguments) {
@@ -60,8 +78,9 @@ bool ReadRecord(Session& session, const std::vector<BindEntry>& entries,
 }
 
 bool Get(Session& session, Arguments& arguments) {
-  const std::vector<std::string> names = arguments.TakeAll();
-  const std::vector<BindEntry> entries = EntriesNamed(names);
+  std::vector<BindEntry> entries;
+  std::vector<std::string> names;
+  if (!TakeFields(session, arguments, entries, names)) return false;
   std::vector<std::string> values;
   if (!ReadRecord(session, entries, values)) return false;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -74,8 +93,8 @@ bool Get(Session& session, Arguments& arguments) {
 
 // Counts the current recordset (which puts it on its first record) and prints the named
 // fields of every record as a table, leaving it on the last record.
-bool WalkRecords(Session& session, const std::vector<std::string>& names) {
-  const std::vector<BindEntry> entries = EntriesNamed(names);
+bool WalkRecords(Session& session, const std::vector<BindEntry>& entries,
+                 const std::vector<std::string>& names) {
   QHOST_REQUIRE(session, rowCount, SQLGetRowCount);
   QHOST_REQUIRE(session, move, SQLMoveRecord);
   const int count = rowCount();
@@ -95,18 +114,22 @@ bool WalkRecords(Session& session, const std::vector<std::string>& names) {
 }
 
 bool Rows(Session& session, Arguments& arguments) {
-  return WalkRecords(session, arguments.TakeAll());
+  std::vector<BindEntry> entries;
+  std::vector<std::string> names;
+  return TakeFields(session, arguments, entries, names) && WalkRecords(session, entries, names);
 }
 
 bool Dump(Session& session, Arguments& arguments) {
   QHOST_REQUIRE(session, select, SQLSelectToTable);
   const int id = session.TakeConnectionId(arguments);
   const std::string table = arguments.Take("TABLE");
-  const std::vector<std::string> names = arguments.TakeAll();
-  EntriesNamed(names);  // wrong names are refused before the select moves anything
+  // Wrong names or an unreadable file are refused before the select moves anything.
+  std::vector<BindEntry> entries;
+  std::vector<std::string> names;
+  if (!TakeFields(session, arguments, entries, names)) return false;
   const int result = select(id, table.c_str(), "");
   if (result != 0) return session.Failed(result);
-  return WalkRecords(session, names);
+  return WalkRecords(session, entries, names);
 }
 
 }  // namespace
@@ -117,13 +140,15 @@ std::vector<Command> FieldCommands() {
        "SQLGetFieldValue: prints one field of the current record (buffer of SIZE bytes, "
        "256 if not given)",
        Field},
-      {"get", "get FIELD...",
-       "SQLGet: prints the named fields of the current record from their 128-byte slots", Get},
-      {"rows", "rows FIELD...",
+      {"get", "get FIELD... | get @BINDFILE",
+       "SQLGet: prints the named fields of the current record from their 128-byte slots; "
+       "@BINDFILE reads the fields of a bind-table file (GetBindTable)",
+       Get},
+      {"rows", "rows FIELD... | rows @BINDFILE",
        "prints the named fields of every record of the current recordset as a table "
        "(SQLGetRowCount, SQLGet, SQLMoveRecord)",
        Rows},
-      {"dump", "dump [id] TABLE FIELD...",
+      {"dump", "dump [id] TABLE FIELD... | dump [id] TABLE @BINDFILE",
        "selects a whole table and prints the named fields of every record as a table", Dump},
   };
 }

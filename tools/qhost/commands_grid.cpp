@@ -5,7 +5,9 @@
 #include "commands.h"
 #include "field_specs.h"
 #include "grid_file.h"
-#include "table_printer.h"
+#include "grid_layout.h"
+#include "grid_printing.h"
+#include "grid_tools.h"
 
 namespace qhost {
 
@@ -50,23 +52,27 @@ bool WriteBindFile(Session& session, Arguments& arguments) {
   return true;
 }
 
-// Every cell as text=value, so that files written by other tools can be checked too.
 bool ShowGrid(Session& session, Arguments& arguments) {
   const std::string path = arguments.Take("FILE");
   arguments.ExpectEnd();
-  int columns = 0;
-  const std::vector<GridRow> grid = ReadGridFile(path, columns);
-  std::vector<std::string> header{"row"};
-  for (int c = 0; c < columns; ++c) header.push_back("column " + std::to_string(c));
-  std::vector<std::vector<std::string>> rows;
-  for (std::size_t r = 0; r < grid.size(); ++r) {
-    rows.push_back({r == 0 ? "caption" : std::to_string(r)});
-    for (const GridCell& cell : grid[r]) {
-      rows.back().push_back("\"" + cell.text + "\" " + std::to_string(cell.value));
-    }
-  }
-  PrintTable(header, rows, session.Out());
+  PrintGridFile(path, session.Out());
   return true;
+}
+
+bool ConvertCsv(Session& session, Arguments& arguments, const GridLayout& layout) {
+  const std::string csvPath = arguments.Take("CSVFILE");
+  const std::string gridPath = arguments.Take("GRIDFILE");
+  arguments.ExpectEnd();
+  ConvertCsvFile(layout, csvPath, gridPath, session.Out());
+  return true;
+}
+
+bool CsvToDatasheet(Session& session, Arguments& arguments) {
+  return ConvertCsv(session, arguments, DatasheetLayout());
+}
+
+bool CsvToBindTable(Session& session, Arguments& arguments) {
+  return ConvertCsv(session, arguments, BindTableLayout());
 }
 
 }  // namespace
@@ -78,7 +84,16 @@ std::vector<Command> GridFileCommands() {
       {"bindfile", "bindfile FILE NAME:TYPE[:DETAIL]...",
        "writes a bind-table file (four-column grid file) for bindtable, insert and update",
        WriteBindFile},
-      {"grid", "grid FILE", "prints every cell of a grid file as \"text\" value", ShowGrid},
+      {"csv2datasheet", "csv2datasheet CSVFILE GRIDFILE",
+       "writes a datasheet file from CSV: a caption row, then per column: label, name, type "
+       "code (0 FLOAT, 1 NUMERIC, 2 CHAR, 3 DATE), width, value, value",
+       CsvToDatasheet},
+      {"csv2bindtable", "csv2bindtable CSVFILE GRIDFILE",
+       "writes a bind-table file from CSV: a caption row, then per field: label, name, type "
+       "code, detail",
+       CsvToBindTable},
+      {"grid", "grid FILE",
+       "prints every cell of a grid file as \"text\" value, and refuses damaged files", ShowGrid},
   };
 }
 

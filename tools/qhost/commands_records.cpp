@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <filesystem>
-#include <new>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -8,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "bind_table_loading.h"
 #include "commands.h"
 #include "field_specs.h"
 #include "grid_file.h"
@@ -21,9 +21,8 @@ namespace {
 // The number of entries in a bind-table file that reads cleanly, or nothing.
 std::optional<std::size_t> EntriesInBindFile(const std::string& path) {
   try {
-    int columns = 0;
-    const std::vector<GridRow> grid = ReadGridFile(path, columns);
-    if (columns == kBindTableColumns) return grid.size() - 1;
+    const GridContents grid = ReadGridFile(path);
+    if (grid.columns == kBindTableColumns) return grid.rows.size() - 1;
   } catch (const std::runtime_error&) {
     // Missing or damaged: worth passing to the library all the same.
   }
@@ -47,22 +46,17 @@ std::size_t ValueSlotsFor(const std::string& bindFile, std::size_t valuesGiven) 
 }
 
 bool BindTable(Session& session, Arguments& arguments) {
-  QHOST_REQUIRE(session, getBindTable, GetBindTable);
   const std::string path = arguments.Take("FILE");
   arguments.ExpectEnd();
-  BindEntry* entries = nullptr;
-  unsigned int count = 0;
-  const int result = getBindTable(path.c_str(), &entries, &count);
-  if (result != 1) return session.Failed(result);
-  // The array is ours now; the contract says it was allocated with operator new.
+  std::vector<BindEntry> entries;
+  if (!LoadBindTable(session, path, entries)) return false;
   std::vector<std::vector<std::string>> rows;
-  for (unsigned int i = 0; i < count; ++i) {
-    rows.push_back({std::to_string(i), TextOfSlot(entries[i].fieldName, 64),
-                    std::to_string(entries[i].typeCode), TextOfSlot(entries[i].detail, 64)});
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    rows.push_back({std::to_string(i), FieldNameOf(entries[i]), std::to_string(entries[i].typeCode),
+                    TextOfSlot(entries[i].detail, 64)});
   }
-  ::operator delete(entries);
   PrintTable({"#", "fieldName", "typeCode", "detail"}, rows, session.Out());
-  session.Out() << "(" << count << (count == 1 ? " entry)\n" : " entries)\n");
+  session.Out() << "(" << entries.size() << (entries.size() == 1 ? " entry)\n" : " entries)\n");
   return true;
 }
 

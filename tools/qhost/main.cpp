@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "commands.h"
+#include "grid_tools.h"
 #include "library_exports.h"
 #include "library_loader.h"
 #include "line_reader.h"
@@ -51,6 +52,7 @@ int Run(int argc, char** argv) {
     qhost::PrintUsage(argv[0]);
     return 0;
   }
+  if (!options.gridTool.empty()) return qhost::RunGridTool(options.gridTool, std::cout, std::cerr);
   const std::string path =
       options.libraryPath.empty() ? qhost::DefaultLibraryPath() : options.libraryPath;
   std::unique_ptr<qhost::SharedLibrary> library;

@@ -8,6 +8,9 @@ namespace qhost {
 struct Options {
   std::string libraryPath;  // empty: the default place
   std::vector<std::string> scripts;
+  // A grid-file tool to run instead of scripts, without the library: its name, then its
+  // arguments ({"csv2datasheet", IN, OUT}); empty when none was asked for.
+  std::vector<std::string> gridTool;
   bool showUsage = false;
 };
 

@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::size_t kMostNestedScripts = 32;
 constexpr char kPrompt[] = "qhost> ";
+constexpr char kScriptFolderWord[] = "$scriptdir";
 
 std::string Trimmed(const std::string& text) {
   const char* blanks = " \t\r\n";
@@ -73,10 +74,24 @@ void ScriptRunner::RunInteractive(LineReader& reader, bool echo) {
   }
 }
 
+std::string ScriptRunner::WithScriptFolder(const std::string& command) const {
+  const std::string word(kScriptFolderWord);
+  std::string folder = m_scriptFolders.empty() ? std::string() : m_scriptFolders.back().string();
+  if (folder.empty()) folder = ".";
+  std::string expanded = command;
+  for (std::size_t at = expanded.find(word); at != std::string::npos;
+       at = expanded.find(word, at + folder.size())) {
+    expanded.replace(at, word.size(), folder);
+  }
+  return expanded;
+}
+
 ScriptRunner::Outcome ScriptRunner::RunLine(const std::string& line, bool echo) {
   std::string command = Trimmed(line);
   if (command.empty() || command[0] == '#') return Outcome::kSkipped;
+  // The transcript shows the line as written, so it reads the same from every folder.
   if (echo) m_session.Out() << kPrompt << command << "\n";
+  command = WithScriptFolder(command);
   const char marker = command[0];
   if (marker == '-' || marker == '!') command = Trimmed(command.substr(1));
   const bool succeeded = RunCommand(command);

@@ -16,7 +16,8 @@ namespace qhost {
 // A line's first character may mark what its result should be:
 //   -  ignore the result: the script goes on whether the command succeeds or fails;
 //   !  expect a failure: the script goes on if the command fails and stops if it succeeds.
-// Lines starting with # and blank lines are skipped.
+// Lines starting with # and blank lines are skipped. $scriptdir stands for the folder of the
+// script that holds the line.
 class ScriptRunner {
  public:
   ScriptRunner(Session& session, const CommandSet& commands);
@@ -36,6 +37,10 @@ class ScriptRunner {
   // Runs one command; false when it failed (it has printed why).
   bool RunCommand(const std::string& commandLine);
   std::filesystem::path ResolveScriptPath(const std::string& path) const;
+  // The line with every $scriptdir replaced by the folder of the running script (. when
+  // commands come from standard input), so that a script finds the files kept beside it
+  // wherever it is run from.
+  std::string WithScriptFolder(const std::string& command) const;
 
   Session& m_session;
   const CommandSet& m_commands;
