@@ -51,6 +51,7 @@ bool CDatabase::IsOpen() const {
 }
 
 void CDatabase::Close() noexcept {
+  m_statement.reset();  // before its connection
   m_connection.reset();
   m_connect.clear();
   m_openedWith.clear();
@@ -62,10 +63,19 @@ std::string CDatabase::GetConnect() const {
 
 void CDatabase::ExecuteSQL(const std::string& sql) {
   if (!IsOpen()) throw CDBException("The database is not open.", {}, sql);
-  OdbcHandle statement = AllocateHandle(SQL_HANDLE_STMT, *m_connection);
-  std::string text = sql;
-  const SQLRETURN ret = SQLExecDirect(statement.Get(), reinterpret_cast<SQLCHAR*>(text.data()),
-                                      static_cast<SQLINTEGER>(text.size()));
+  // One statement handle serves every statement: allocating one per call cost more than
+  // a short INSERT itself.
+  if (!m_statement) {
+    m_statement = std::make_unique<OdbcHandle>(AllocateHandle(SQL_HANDLE_STMT, *m_connection));
+  }
+  const OdbcHandle& statement = *m_statement;
+  struct CloseCursor {
+    SQLHSTMT handle;
+    ~CloseCursor() { SQLFreeStmt(handle, SQL_CLOSE); }
+  } closeCursor{statement.Get()};
+  // The driver manager does not change the text; its interface just lacks the const.
+  auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data()));
+  const SQLRETURN ret = SQLExecDirect(statement.Get(), text, static_cast<SQLINTEGER>(sql.size()));
   ThrowIfFailed(ret, statement, sql);
   // Some drivers report errors of later statements of a batch only while results are drained.
   SQLRETURN more = SQL_SUCCESS;

@@ -41,6 +41,7 @@ class CDatabase {
  private:
   std::shared_ptr<OdbcEnvironment> m_environment;
   std::unique_ptr<OdbcHandle> m_connection;
+  std::unique_ptr<OdbcHandle> m_statement;  // reused by ExecuteSQL
   std::string m_connect;
   std::string m_openedWith;
 };

@@ -84,6 +84,7 @@ int InsertRecordEx(int id, int count, const std::string& table, const int* types
   const schema::Dialect dialect =
       entry != nullptr ? schema::DialectOf(entry->MySqlDialect()) : schema::Dialect::kStandard;
   std::vector<FieldValue> fields;
+  fields.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const auto index = static_cast<std::size_t>(i);
     fields.push_back({platform::Trim(Slot(names, index)), types[i], Slot(values, index)});

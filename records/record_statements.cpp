@@ -11,30 +11,46 @@ using schema::QuoteForm;
 
 namespace {
 
-std::string Values(const std::vector<FieldValue>& fields) {
-  std::string text;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) text += ",";
-    text += QuotedValue(fields[i]);
-  }
-  return text;
+void AppendValue(std::string& text, const FieldValue& field) {
+  const bool quoted = field.typeCode == 2 || field.typeCode == 3;
+  if (quoted) text += '\'';
+  text += field.value;
+  if (quoted) text += '\'';
+}
+
+// Room for the whole statement up front: one allocation per statement.
+std::size_t RoughSize(const std::string& table, const std::vector<FieldValue>& fields) {
+  std::size_t size = 40 + table.size();
+  for (const FieldValue& field : fields) size += field.name.size() + field.value.size() + 8;
+  return size;
 }
 
 std::string Insert(const std::string& table, const std::vector<FieldValue>& fields, Dialect dialect,
                    QuoteForm form) {
-  std::string text = "INSERT INTO " + table + "\n\t(";
+  std::string text;
+  text.reserve(RoughSize(table, fields));
+  text += "INSERT INTO ";
+  text += table;
+  text += "\n\t(";
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) text += ",";
-    text += QuoteColumnName(fields[i].name, dialect, form);
+    if (i > 0) text += ',';
+    schema::AppendQuotedColumnName(text, fields[i].name, dialect, form);
   }
-  return text + ")" + "\n\t" + "VALUES(" + Values(fields) + ")";
+  text += ")\n\tVALUES(";
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) text += ',';
+    AppendValue(text, fields[i]);
+  }
+  text += ')';
+  return text;
 }
 
 }  // namespace
 
 std::string QuotedValue(const FieldValue& field) {
-  const bool quoted = field.typeCode == 2 || field.typeCode == 3;
-  return quoted ? "'" + field.value + "'" : field.value;
+  std::string text;
+  AppendValue(text, field);
+  return text;
 }
 
 std::string InsertStatement(const std::string& table, const std::vector<FieldValue>& fields) {
@@ -48,11 +64,16 @@ std::string InsertExStatement(const std::string& table, const std::vector<FieldV
 
 std::string UpdateStatement(const std::string& table, const std::vector<FieldValue>& fields,
                             const std::string& condition) {
-  std::string text = "UPDATE " + table + "\n\t SET ";
+  std::string text;
+  text.reserve(RoughSize(table, fields) + condition.size());
+  text += "UPDATE ";
+  text += table;
+  text += "\n\t SET ";
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) text += ",";
-    text += QuoteColumnName(fields[i].name, Dialect::kStandard, QuoteForm::kAssignment);
-    text += QuotedValue(fields[i]);
+    if (i > 0) text += ',';
+    schema::AppendQuotedColumnName(text, fields[i].name, Dialect::kStandard,
+                                   QuoteForm::kAssignment);
+    AppendValue(text, fields[i]);
   }
   return text + schema::MakeWhereClause(condition);
 }

@@ -46,12 +46,14 @@ bool GridFile::Holds(std::uint64_t dataRows) const {
 
 void GridFile::ReadRow(std::vector<GridCell>& row) {
   const std::size_t columns = static_cast<std::size_t>(m_columns);
-  unsigned char bytes[GridCell::kSize];
+  // One read per row: the readers run on every insert and update through a bind table.
+  m_rowBytes.resize(columns * GridCell::kSize);
+  m_file.ReadExactly(m_rowBytes.data(), m_rowBytes.size());
   row.resize(columns);
   for (std::size_t c = 0; c < columns; ++c) {
-    m_file.ReadExactly(bytes, sizeof bytes);
-    std::memcpy(row[c].text, bytes, GridCell::kTextSize);
-    row[c].value = LittleEndian32(bytes + GridCell::kTextSize);
+    const unsigned char* cell = m_rowBytes.data() + c * GridCell::kSize;
+    std::memcpy(row[c].text, cell, GridCell::kTextSize);
+    row[c].value = LittleEndian32(cell + GridCell::kTextSize);
   }
 }
 

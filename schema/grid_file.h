@@ -42,6 +42,7 @@ class GridFile {
   std::uint64_t m_length = 0;
   std::int32_t m_rows = 0;
   std::int32_t m_columns = 0;
+  std::vector<unsigned char> m_rowBytes;
 };
 
 }  // namespace quorlin::schema

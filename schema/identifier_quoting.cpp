@@ -8,18 +8,27 @@ const std::string MySqlQuoteOpen = "`";
 const std::string MySqlQuoteClose = "`";
 
 std::string QuoteColumnName(const std::string& name, Dialect dialect, QuoteForm form) {
+  std::string text;
+  AppendQuotedColumnName(text, name, dialect, form);
+  return text;
+}
+
+void AppendQuotedColumnName(std::string& text, const std::string& name, Dialect dialect,
+                            QuoteForm form) {
   const bool mysql = dialect == Dialect::kMySql;
-  std::string text =
-      (mysql ? MySqlQuoteOpen : StdQuoteOpen) + name + (mysql ? MySqlQuoteClose : StdQuoteClose);
+  text += mysql ? MySqlQuoteOpen : StdQuoteOpen;
+  text += name;
+  text += mysql ? MySqlQuoteClose : StdQuoteClose;
   switch (form) {
     case QuoteForm::kTrailingBlank:
-      return text + " ";
+      text += ' ';
+      break;
     case QuoteForm::kAssignment:
-      return text + " = ";
+      text += " = ";
+      break;
     case QuoteForm::kBare:
       break;
   }
-  return text;
 }
 
 }  // namespace quorlin::schema

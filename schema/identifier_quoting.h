@@ -22,5 +22,8 @@ enum class QuoteForm {
 
 // A column name between the dialect's quotes; names are never escaped.
 std::string QuoteColumnName(const std::string& name, Dialect dialect, QuoteForm form);
+// The same, appended to text (statements are built by appending, without temporaries).
+void AppendQuotedColumnName(std::string& text, const std::string& name, Dialect dialect,
+                            QuoteForm form);
 
 }  // namespace quorlin::schema
