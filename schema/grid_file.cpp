@@ -38,10 +38,11 @@ void GridFile::ReadCounts() {
 }
 
 bool GridFile::Holds(std::uint64_t dataRows) const {
-  if (m_columns <= 0) return false;
+  if (m_columns <= 0 || m_length < kHeaderSize) return false;
   const std::uint64_t rowSize = static_cast<std::uint64_t>(m_columns) * GridCell::kSize;
-  // At most 2^31 rows of at most 2^31 x 68 bytes: no overflow in 64 bits.
-  return kHeaderSize + (dataRows + 1) * rowSize <= m_length;
+  // Divided, not multiplied: rows x columns x 68 can exceed 64 bits for counts a damaged
+  // file may hold.
+  return dataRows + 1 <= (m_length - kHeaderSize) / rowSize;
 }
 
 void GridFile::ReadRow(std::vector<GridCell>& row) {

@@ -11,12 +11,15 @@ packages=(
   unixodbc unixodbc-dev libsqliteodbc odbc-postgresql odbc-mariadb
   # throwaway servers for the integration tests
   postgresql mariadb-server mariadb-client
+  # fuzzing the file readers: clang with libFuzzer and the sanitizer runtimes
+  clang libclang-rt-14-dev
   # tests, benchmarks, the sample host
   googletest libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
   # Windows builds: 32-bit DLLs, and the 64-bit test build run under Wine
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools g++-mingw-w64-x86-64 wine64
   # viewer tests on a virtual display; print output checks
-  xvfb xauth xdotool libwxgtk3.2-dev libx11-dev imagemagick fonts-wqy-zenhei poppler-utils
+  xvfb xauth xdotool libwxgtk3.2-dev libx11-dev libcairo2-dev imagemagick fonts-wqy-zenhei
+  poppler-utils
   locales
 )
 # "locale-gen" spelling of each locale, and how `locale -a` lists it.

@@ -2,29 +2,34 @@
 # The project's test command. Installs what is missing, builds, starts throwaway
 # PostgreSQL and MariaDB servers on loopback, and runs every test twice: once in a plain
 # build and once under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
+# Then fuzzes the grid-file readers for a minute (tests/fuzz/run-fuzz.sh).
 # Exits non-zero on any failure.
 #
-#   scripts/test.sh [--no-asan]
+#   scripts/test.sh [--no-asan] [--no-fuzz]
 #
-# --no-asan   skip the sanitizer pass (quick local runs)
+# --no-asan   skip the sanitizer pass and the fuzzing (quick local runs)
+# --no-fuzz   skip the fuzzing
 # Environment:
 #   CI=true                 tests that cannot reach a server fail instead of skipping,
 #                           and a build that registers no tests fails
-#   QUORLIN_BUILD_DIR       plain build folder (default: build); the sanitizer build goes
-#                           into the same name with -asan appended
+#   QUORLIN_BUILD_DIR       plain build folder (default: build); the sanitizer and fuzz
+#                           builds go into the same name with -asan and -fuzz appended
 #   QUORLIN_TEST_TIMEOUT    seconds each test may take (default: 300)
+#   QUORLIN_FUZZ_SECONDS    seconds of fuzzing (default: 60)
 #   CTEST_PARALLEL_LEVEL    tests run at once (default: 1; they share the servers)
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
 
-usage() { sed -n '7,17s/^# \{0,1\}//p' "$0"; }
+usage() { sed -n '8,21s/^# \{0,1\}//p' "$0"; }
 
 run_sanitized=1
+run_fuzz=1
 for arg in "$@"; do
   case $arg in
     --no-asan) run_sanitized=0 ;;
+    --no-fuzz) run_fuzz=0 ;;
     -h | --help) usage && exit 0 ;;
     *) echo "test.sh: unknown argument $arg" >&2 && usage >&2 && exit 2 ;;
   esac
@@ -103,5 +108,9 @@ if [ "$run_sanitized" -eq 1 ]; then
   # Leaks an ODBC driver makes by itself are suppressed there, and only those.
   export LSAN_OPTIONS=suppressions=$repo/tests/lsan.supp:print_suppressions=0
   build_and_test "$build_dir-asan" -DQUORLIN_SANITIZE=ON
+  if [ "$run_fuzz" -eq 1 ]; then
+    QUORLIN_FUZZ_BUILD_DIR="$build_dir-fuzz" bash tests/fuzz/run-fuzz.sh \
+      "${QUORLIN_FUZZ_SECONDS:-60}"
+  fi
 fi
 echo "== all tests passed"
