@@ -1,3 +1,5 @@
+#include <stdlib.h>
+
 #include <cstring>
 
 #include "database_fixture.h"
