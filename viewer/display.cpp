@@ -1,0 +1,26 @@
+#include "viewer/display.h"
+
+#include "connections/connection_registry.h"
+#include "frame/report.h"
+#include "resources/message_ids.h"
+#include "viewer/front_end.h"
+#include "viewer/recordset_adapter.h"
+#include "viewer/view_data_dialog.h"
+
+namespace quorlin::viewer {
+
+void Display(int rowsPerPage) {
+  platform::CRecordset* current = connections::Registry().CurrentRecordset();
+  if (current == nullptr) {
+    frame::ReportMessageId(resources::kRecordsetNull);
+    return;
+  }
+  RecordsetAdapter recordset(*current);
+  ViewDataDialog dialog;
+  dialog.m_tableName = current->GetTableName();
+  dialog.m_rowsPerPage = rowsPerPage;
+  dialog.m_recordset = &recordset;
+  RunViewDataDialog(dialog);
+}
+
+}  // namespace quorlin::viewer

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace quorlin::viewer {
+
+// Shows the current recordset in the modal "View data" dialog, rowsPerPage records a page,
+// and leaves it wherever the operator's paging ended. Reports message 1607 and shows
+// nothing when there is no current recordset.
+void Display(int rowsPerPage);
+
+}  // namespace quorlin::viewer

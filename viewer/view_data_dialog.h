@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "viewer/dialog_surface.h"
+#include "viewer/viewer_recordset.h"
+
+namespace quorlin::viewer {
+
+// The paging rules of the "View data" dialog, apart from any toolkit: the dialog lists the
+// records of a recordset a page at a time, read forward or backward from wherever the
+// recordset stands, and moves the recordset as it goes. A front end builds the window,
+// hands it over as the surface, calls OnInitDialog once the window exists and forwards the
+// navigation buttons to the handlers.
+class ViewDataDialog {
+ public:
+  // The dialog's data, set before it opens.
+  int m_rowsPerPage = 1;
+  std::string m_tableName;
+  int m_pageNo = 0;
+  // Borrowed: the dialog never closes or frees it.
+  ViewerRecordset* m_recordset = nullptr;
+
+  // The window the dialog shows itself in, while that window exists.
+  void SetSurface(DialogSurface* surface) { m_surface = surface; }
+
+  // Builds the columns and shows the first page. Returns true.
+  bool OnInitDialog();
+  void BuildColumns();
+  // Shows a page read forward from the current record.
+  void FillPage();
+  // Puts a page of texts (row after row, each row's fields in column order) into the list.
+  void ShowRows(const std::vector<std::string>& pageTexts, int columnCount);
+
+  // The navigation buttons.
+  void OnFirst();
+  void OnLast();
+  void OnNextPage();
+  void OnPrevPage();
+
+  // The members into the fields, and back: the table name typed into its field counts once
+  // it has been taken back.
+  void UpdateFields();
+  void UpdateMembers();
+
+ private:
+  ViewerRecordset& Recordset() const;
+  DialogSurface& Surface() const;
+  void EnableNavigation(bool enable);
+  void ShowPageNumber(bool show);
+  // One row of field texts from the current record.
+  std::vector<std::string> ReadRow(int columnCount);
+
+  DialogSurface* m_surface = nullptr;
+};
+
+}  // namespace quorlin::viewer

@@ -1,0 +1,166 @@
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "frame/report.h"
+#include "platform/dialog_unavailable_error.h"
+#include "platform/resources.h"
+#include "resources/view_data_ids.h"
+#include "viewer/front_end.h"
+#include "viewer/list_layout.h"
+#include "viewer/win32/win32_surface.h"
+
+namespace quorlin::viewer {
+namespace {
+
+// What the dialog procedure works with while the dialog runs.
+struct DialogRun {
+  explicit DialogRun(ViewDataDialog& logic) : dialog(logic) {}
+  ~DialogRun() { dialog.SetSurface(nullptr); }
+  ViewDataDialog& dialog;
+  HWND window = nullptr;
+  std::unique_ptr<Win32Surface> surface;
+  std::exception_ptr initFailure;
+};
+
+DialogRun* RunOf(HWND window) {
+  return reinterpret_cast<DialogRun*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void LayoutList(HWND window) {
+  HWND list = GetDlgItem(window, resources::kRecordList);
+  RECT client = {};
+  if (list == nullptr || !GetClientRect(window, &client)) return;
+  const PixelRect place = RecordListRect(client.right - client.left, client.bottom - client.top);
+  MoveWindow(list, client.left + place.x, client.top + place.y, place.width, place.height, TRUE);
+}
+
+// Nothing may unwind through the system's dialog manager: every failure stops here.
+template <typename Work>
+void Guarded(Work&& work) {
+  try {
+    work();
+  } catch (const std::exception& e) {
+    frame::ReportMessage(e.what());
+  } catch (...) {
+    frame::ReportMessage("Unexpected error in the View data dialog.");
+  }
+}
+
+void ReportPrintingUnavailable() {
+  frame::ReportMessage("Printing is not available in the Windows build.");
+}
+
+void OnCommand(DialogRun& run, int id) {
+  ViewDataDialog& dialog = run.dialog;
+  switch (id) {
+    case resources::kCloseButton:
+      // The fields go back into the members before the dialog ends.
+      Guarded([&] { dialog.UpdateMembers(); });
+      EndDialog(run.window, IDOK);
+      break;
+    case IDCANCEL:  // Esc and the close box
+      EndDialog(run.window, IDCANCEL);
+      break;
+    case resources::kFirstButton:
+      Guarded([&] { dialog.OnFirst(); });
+      break;
+    case resources::kLastButton:
+      Guarded([&] { dialog.OnLast(); });
+      break;
+    case resources::kNextPageButton:
+      Guarded([&] { dialog.OnNextPage(); });
+      break;
+    case resources::kPrevPageButton:
+      Guarded([&] { dialog.OnPrevPage(); });
+      break;
+    case resources::kPreviewButton:
+    case resources::kPrintButton:
+      Guarded([&] {
+        dialog.UpdateMembers();
+        ReportPrintingUnavailable();
+      });
+      break;
+    case resources::kPrinterSetupButton:
+      Guarded([] { ReportPrintingUnavailable(); });
+      break;
+    default:
+      break;
+  }
+}
+
+INT_PTR OnInitDialog(HWND window, LPARAM parameter) {
+  auto* run = reinterpret_cast<DialogRun*>(parameter);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(run));
+  run->window = window;
+  try {
+    run->surface = std::make_unique<Win32Surface>(window);
+    run->dialog.SetSurface(run->surface.get());
+    LayoutList(window);
+    run->dialog.OnInitDialog();
+  } catch (...) {
+    run->initFailure = std::current_exception();
+    EndDialog(window, IDCANCEL);
+  }
+  return TRUE;  // the system focuses the first tab stop
+}
+
+INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) return OnInitDialog(window, lParam);
+  DialogRun* run = RunOf(window);
+  if (run == nullptr) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) OnCommand(*run, LOWORD(wParam));
+      return TRUE;
+    case WM_SIZE:
+    case WM_MOVE:
+      LayoutList(window);
+      return FALSE;
+    case WM_DESTROY:
+      run->dialog.SetSurface(nullptr);
+      run->surface.reset();
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+// The dialog template in the user interface language, English when that one is missing.
+LPCDLGTEMPLATEW FindTemplate(HMODULE module) {
+  const WORD english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+  const WORD preferred = platform::UserInterfaceIsChinese()
+                             ? MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED)
+                             : english;
+  const LPCWSTR name = MAKEINTRESOURCEW(resources::kViewDataTemplateId);
+  HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(5), name, preferred);  // RT_DIALOG
+  if (found == nullptr) found = FindResourceExW(module, MAKEINTRESOURCEW(5), name, english);
+  HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+  return loaded != nullptr ? static_cast<LPCDLGTEMPLATEW>(LockResource(loaded)) : nullptr;
+}
+
+}  // namespace
+
+void RunViewDataDialog(ViewDataDialog& dialog) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  const auto module = static_cast<HMODULE>(const_cast<void*>(platform::CurrentResourceModule()));
+  const LPCDLGTEMPLATEW dialogTemplate = FindTemplate(module);
+  if (dialogTemplate == nullptr) {
+    throw platform::DialogUnavailableError("The View data dialog template is missing.");
+  }
+  DialogRun run(dialog);
+  const INT_PTR result = DialogBoxIndirectParamW(module, dialogTemplate, nullptr, DialogProcedure,
+                                                 reinterpret_cast<LPARAM>(&run));
+  if (run.initFailure) std::rethrow_exception(run.initFailure);
+  if (result == -1) {
+    throw platform::DialogUnavailableError("SQLDisplay cannot show the View data dialog (error " +
+                                           std::to_string(GetLastError()) + ").");
+  }
+}
+
+}  // namespace quorlin::viewer
