@@ -42,6 +42,11 @@ bool Display(Session& session, Arguments& arguments) {
   const std::optional<std::string> rows = arguments.TakeOptional();
   arguments.ExpectEnd();
   display(rows ? ParseInt(*rows, "rows per page") : 20);
+  // No result value: a dialog that could not be shown is told of in the last-error text.
+  if (session.ReportedSomething()) {
+    session.Out() << "not shown: " << session.LastErrorText() << "\n";
+    return false;
+  }
   session.Out() << "done\n";
   return true;
 }

@@ -38,6 +38,9 @@ class Session {
   // that a command can end with `return session.Failed(result);`.
   bool Failed(long result);
   bool Succeeded();
+  // True when the command left a new text in the last-error text (exports without a result
+  // tell of their failures only there).
+  bool ReportedSomething() const { return LastErrorText() != m_errorBeforeCommand; }
 
   std::optional<int> CurrentConnection() const { return m_currentConnection; }
   void SetCurrentConnection(std::optional<int> id) { m_currentConnection = id; }
