@@ -77,8 +77,11 @@ int GetFields(int count, const BindEntry* entries, char* buffer) {
                                              : recordset->FieldIndex(platform::FixedFieldText(
                                                    entries[filled].fieldName, kNameSize));
         const std::string_view value = row[static_cast<std::size_t>(index)];
-        std::memcpy(buffer + filled * kSlotSize, value.data(),
-                    value.size() < kSlotSize ? value.size() : kSlotSize);
+        // An empty value may have no storage at all; its slot is already zero.
+        if (!value.empty()) {
+          std::memcpy(buffer + filled * kSlotSize, value.data(),
+                      value.size() < kSlotSize ? value.size() : kSlotSize);
+        }
       }
     }
   } catch (const CDBException& e) {

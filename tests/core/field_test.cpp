@@ -51,6 +51,12 @@ TEST_P(Fields, NullGivesTheEmptyText) {
   std::memset(buffer, '#', sizeof buffer);
   ASSERT_EQ(SQLGetFieldValue("Tag", buffer, sizeof buffer), 1);
   EXPECT_EQ(std::string(buffer, sizeof buffer), std::string(8, '\0'));
+  BindEntry entries[] = {Entry("Tag"), Entry("ID")};
+  char slots[2 * QUORLIN_GET_SLOT_SIZE];
+  std::memset(slots, '#', sizeof slots);
+  ASSERT_EQ(SQLGet(2, entries, slots), 1) << LastError();
+  EXPECT_EQ(std::string(slots, QUORLIN_GET_SLOT_SIZE), std::string(QUORLIN_GET_SLOT_SIZE, '\0'));
+  EXPECT_STREQ(slots + QUORLIN_GET_SLOT_SIZE, "2");
 }
 
 TEST_P(Fields, LongValuesFillTheirSlotWithoutSpillingIntoTheNext) {
