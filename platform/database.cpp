@@ -61,27 +61,49 @@ std::string CDatabase::GetConnect() const {
   return m_connect;
 }
 
-void CDatabase::ExecuteSQL(const std::string& sql) {
-  if (!IsOpen()) throw CDBException("The database is not open.", {}, sql);
-  // One statement handle serves every statement: allocating one per call cost more than
-  // a short INSERT itself.
+const OdbcHandle& CDatabase::ReusableStatement() {
   if (!m_statement) {
     m_statement = std::make_unique<OdbcHandle>(AllocateHandle(SQL_HANDLE_STMT, *m_connection));
   }
+  return *m_statement;
+}
+
+// One statement handle serves every statement: allocating one per call cost more than a
+// short INSERT itself.
+SQLRETURN CDatabase::ExecDirect(const std::string& sql) {
+  if (!IsOpen()) throw CDBException("The database is not open.", {}, sql);
+  if (sql.size() > 0x7FFFFFFF) throw CDBException("The statement is too long.", {}, sql);
+  const OdbcHandle& statement = ReusableStatement();
+  // The driver manager does not change the text; its interface just lacks the const.
+  auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data()));
+  const auto length = static_cast<SQLINTEGER>(sql.size());
+  SQLRETURN ret = SQLExecDirect(statement.Get(), text, length);
+  if (ret == SQL_ERROR && DiagnosticState(statement) == "24000") {
+    // A statement of the library's own making left rows behind (its table name said more
+    // than a name): close them and run this one.
+    SQLFreeStmt(statement.Get(), SQL_CLOSE);
+    ret = SQLExecDirect(statement.Get(), text, length);
+  }
+  ThrowIfFailed(ret, statement, sql);
+  return ret;
+}
+
+void CDatabase::ExecuteSQL(const std::string& sql) {
+  const SQLRETURN ret = ExecDirect(sql);
   const OdbcHandle& statement = *m_statement;
   struct CloseCursor {
     SQLHSTMT handle;
     ~CloseCursor() { SQLFreeStmt(handle, SQL_CLOSE); }
   } closeCursor{statement.Get()};
-  // The driver manager does not change the text; its interface just lacks the const.
-  auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data()));
-  const SQLRETURN ret = SQLExecDirect(statement.Get(), text, static_cast<SQLINTEGER>(sql.size()));
-  ThrowIfFailed(ret, statement, sql);
   // Some drivers report errors of later statements of a batch only while results are drained.
   SQLRETURN more = SQL_SUCCESS;
   while (Succeeded(ret) && Succeeded(more = SQLMoreResults(statement.Get()))) {
   }
   if (more != SQL_NO_DATA) ThrowIfFailed(more, statement, sql);
+}
+
+void CDatabase::ExecuteStatement(const std::string& sql) {
+  ExecDirect(sql);
 }
 
 const OdbcHandle& CDatabase::Connection() const {

@@ -35,10 +35,17 @@ class CDatabase {
 
   // Runs a statement and discards any result it produces.
   void ExecuteSQL(const std::string& sql);
+  // Runs one statement of the library's own making that returns no rows (INSERT, UPDATE,
+  // DELETE, CREATE, DROP), without the driver calls that draining results takes.
+  void ExecuteStatement(const std::string& sql);
 
   const OdbcHandle& Connection() const;
 
  private:
+  const OdbcHandle& ReusableStatement();
+  // SQLExecDirect on the reusable statement; throws on failure.
+  short ExecDirect(const std::string& sql);
+
   std::shared_ptr<OdbcEnvironment> m_environment;
   std::unique_ptr<OdbcHandle> m_connection;
   std::unique_ptr<OdbcHandle> m_statement;  // reused by ExecuteSQL

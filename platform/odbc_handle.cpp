@@ -54,6 +54,16 @@ bool Succeeded(SQLRETURN ret) {
   return ret == SQL_SUCCESS || ret == SQL_SUCCESS_WITH_INFO;
 }
 
+std::string DiagnosticState(const OdbcHandle& handle) {
+  SQLCHAR state[6] = {0};
+  SQLINTEGER native = 0;
+  SQLCHAR message[8];
+  SQLSMALLINT length = 0;
+  const SQLRETURN ret = SQLGetDiagRec(handle.Type(), handle.Get(), 1, state, &native, message,
+                                      sizeof message, &length);
+  return Succeeded(ret) ? std::string(reinterpret_cast<const char*>(state)) : std::string();
+}
+
 void ThrowDiagnostics(SQLRETURN ret, SQLSMALLINT type, SQLHANDLE handle,
                       const std::string& statement) {
   std::string text;

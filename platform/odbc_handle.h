@@ -55,6 +55,9 @@ inline OdbcHandle AllocateHandle(SQLSMALLINT type, const OdbcHandle& parent) {
 
 bool Succeeded(SQLRETURN ret);
 
+// The SQLSTATE of the first diagnostic record of handle; empty when there is none.
+std::string DiagnosticState(const OdbcHandle& handle);
+
 // Turns a failed SQLRETURN into CDBException carrying the diagnostic records of handle.
 // SQL_SUCCESS, SQL_SUCCESS_WITH_INFO and SQL_NO_DATA pass.
 [[noreturn]] void ThrowDiagnostics(SQLRETURN ret, SQLSMALLINT type, SQLHANDLE handle,

@@ -124,10 +124,20 @@ double AtoF(const std::string& text) {
 }
 
 std::string FixedFieldText(const char* field, std::size_t limit) {
+  return std::string(FixedFieldView(field, limit));
+}
+
+std::string_view FixedFieldView(const char* field, std::size_t limit) {
   const void* end = std::memchr(field, '\0', limit);
   const std::size_t length =
       end ? static_cast<std::size_t>(static_cast<const char*>(end) - field) : limit;
-  return std::string(field, length);
+  return std::string_view(field, length);
+}
+
+std::string_view TrimView(std::string_view text) {
+  while (!text.empty() && IsWhiteSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsWhiteSpace(text.back())) text.remove_suffix(1);
+  return text;
 }
 
 }  // namespace quorlin::platform

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Text helpers for 8-bit texts in the process code page. Case changes and case-blind
 // comparisons touch ASCII letters only, and searches match whole characters only, so the
@@ -42,5 +43,8 @@ double AtoF(const std::string& text);
 
 // The bytes of a zero-terminated text of at most limit bytes (a fixed field).
 std::string FixedFieldText(const char* field, std::size_t limit);
+std::string_view FixedFieldView(const char* field, std::size_t limit);
+// Without white space at either end.
+std::string_view TrimView(std::string_view text);
 
 }  // namespace quorlin::platform

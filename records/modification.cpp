@@ -18,13 +18,13 @@ namespace {
 
 constexpr std::size_t kSlotSize = QUORLIN_VALUE_SLOT_SIZE;
 
-std::string Slot(const char* block, std::size_t index) {
-  return platform::FixedFieldText(block + index * kSlotSize, kSlotSize);
+std::string_view Slot(const char* block, std::size_t index) {
+  return platform::FixedFieldView(block + index * kSlotSize, kSlotSize);
 }
 
 int Run(platform::CDatabase& database, const std::string& statement) {
   try {
-    database.ExecuteSQL(statement);
+    database.ExecuteStatement(statement);
   } catch (const platform::CDBException& e) {
     frame::ReportMessage(e.ErrorText());
     return -1;
@@ -38,11 +38,11 @@ platform::CDatabase* DatabaseOrReport(int id) {
   return database;
 }
 
-// The fields of a bind-table file with the values of the caller's block. False, after
-// reporting, when the file cannot be loaded or values are missing: then nothing is run.
-bool BoundFields(const std::string& bindTable, const char* values,
+// The fields of a bind-table file with the values of the caller's block; the fields view
+// entries, which must outlive them. False, after reporting, when the file cannot be loaded
+// or values are missing: then nothing is run.
+bool BoundFields(const std::string& bindTable, const char* values, BindEntries& entries,
                  std::vector<FieldValue>& fields) {
-  BindEntries entries;
   std::uint32_t count = 0;
   if (ReadBindTable(bindTable, entries, count) != BindTableResult::kRead) {
     frame::ReportMessageId(resources::kCantLoadDatasheet);
@@ -54,7 +54,7 @@ bool BoundFields(const std::string& bindTable, const char* values,
   }
   for (std::uint32_t i = 0; i < count; ++i) {
     const BindEntry& entry = entries.get()[i];
-    fields.push_back({platform::FixedFieldText(entry.fieldName, sizeof entry.fieldName),
+    fields.push_back({platform::FixedFieldView(entry.fieldName, sizeof entry.fieldName),
                       entry.typeCode, Slot(values, i)});
   }
   return true;
@@ -66,8 +66,9 @@ int InsertRecord(int id, const std::string& table, const std::string& bindTable,
                  const char* values) {
   platform::CDatabase* database = DatabaseOrReport(id);
   if (database == nullptr) return -1;
+  BindEntries entries;
   std::vector<FieldValue> fields;
-  if (!BoundFields(bindTable, values, fields)) return -1;
+  if (!BoundFields(bindTable, values, entries, fields)) return -1;
   return Run(*database, InsertStatement(table, fields));
 }
 
@@ -87,7 +88,7 @@ int InsertRecordEx(int id, int count, const std::string& table, const int* types
   fields.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const auto index = static_cast<std::size_t>(i);
-    fields.push_back({platform::Trim(Slot(names, index)), types[i], Slot(values, index)});
+    fields.push_back({platform::TrimView(Slot(names, index)), types[i], Slot(values, index)});
   }
   return Run(*database, InsertExStatement(table, fields, dialect));
 }
@@ -96,8 +97,9 @@ int UpdateRecord(int id, const std::string& table, const std::string& bindTable,
                  const std::string& condition) {
   platform::CDatabase* database = DatabaseOrReport(id);
   if (database == nullptr) return -1;
+  BindEntries entries;
   std::vector<FieldValue> fields;
-  if (!BoundFields(bindTable, values, fields)) return -1;
+  if (!BoundFields(bindTable, values, entries, fields)) return -1;
   return Run(*database, UpdateStatement(table, fields, condition));
 }
 

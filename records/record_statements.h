@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "schema/column_types.h"
@@ -9,10 +10,11 @@
 // supplied by the host and copied exactly as given; identifiers are never escaped.
 namespace quorlin::records {
 
+// Views into the caller's blocks, which outlive the statement being built.
 struct FieldValue {
-  std::string name;
+  std::string_view name;
   int typeCode = 0;  // 2 (CHAR) and 3 (DATE) put the value between single quotes
-  std::string value;
+  std::string_view value;
 };
 
 // A value as it stands in a statement: quoted for CHAR and DATE, bare otherwise.

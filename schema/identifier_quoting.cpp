@@ -13,7 +13,7 @@ std::string QuoteColumnName(const std::string& name, Dialect dialect, QuoteForm 
   return text;
 }
 
-void AppendQuotedColumnName(std::string& text, const std::string& name, Dialect dialect,
+void AppendQuotedColumnName(std::string& text, std::string_view name, Dialect dialect,
                             QuoteForm form) {
   const bool mysql = dialect == Dialect::kMySql;
   text += mysql ? MySqlQuoteOpen : StdQuoteOpen;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "schema/column_types.h"
 
@@ -23,7 +24,7 @@ enum class QuoteForm {
 // A column name between the dialect's quotes; names are never escaped.
 std::string QuoteColumnName(const std::string& name, Dialect dialect, QuoteForm form);
 // The same, appended to text (statements are built by appending, without temporaries).
-void AppendQuotedColumnName(std::string& text, const std::string& name, Dialect dialect,
+void AppendQuotedColumnName(std::string& text, std::string_view name, Dialect dialect,
                             QuoteForm form);
 
 }  // namespace quorlin::schema

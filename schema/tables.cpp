@@ -26,7 +26,7 @@ int SendCreate(int id, const std::string& statement) {
     return -1;
   }
   try {
-    database->ExecuteSQL(statement);
+    database->ExecuteStatement(statement);
   } catch (const platform::CDBException& e) {
     frame::ReportMessage(e.ErrorText());
   }
@@ -83,7 +83,7 @@ int DropTable(int id, const std::string& table) {
     return -1;
   }
   try {
-    database->ExecuteSQL(DropTableStatement(table));
+    database->ExecuteStatement(DropTableStatement(table));
   } catch (const platform::CDBException& e) {
     frame::ReportMessage(e.ErrorText());
     return -1;
