@@ -28,6 +28,31 @@ class OnEachDatabase : public ::testing::TestWithParam<Backend> {
   int id_ = -1;
 };
 
+// A fresh SQLite database whose driver logs every statement it prepares, so that tests
+// read the texts the library sent, byte for byte.
+class OnTracedSqlite : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SQLCleanup();
+    trace_ = dir_.Path("trace.log");
+    const std::string connect =
+        "Driver=SQLite3;Database=" + dir_.Path("t.db") + ";Tracefile=" + trace_;
+    id_ = SQLConnectToDatabase(connect.c_str());
+    ASSERT_GE(id_, 0) << LastError();
+  }
+  void TearDown() override { SQLCleanup(); }
+
+  // The last statement the driver prepared.
+  std::string LastStatement() const {
+    const std::vector<std::string> statements = TracedStatements(trace_);
+    return statements.empty() ? std::string() : statements.back();
+  }
+
+  TempDir dir_;
+  std::string trace_;
+  int id_ = -1;
+};
+
 inline std::string BackendName(const ::testing::TestParamInfo<Backend>& info) {
   return info.param.name;
 }

@@ -9,12 +9,6 @@
 namespace quorlin::test {
 namespace {
 
-std::string Block(const std::vector<std::string>& slots) {
-  std::string block(slots.size() * QUORLIN_VALUE_SLOT_SIZE, '\0');
-  for (std::size_t i = 0; i < slots.size(); ++i) block.replace(i * 64, slots[i].size(), slots[i]);
-  return block;
-}
-
 class SchemaFailures : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -44,7 +38,7 @@ TEST_F(SchemaFailures, UnreadableDatasheetsFailBeforeAnythingElse) {
 }
 
 TEST_F(SchemaFailures, ClosedConnectionsRunNothing) {
-  const std::string names = Block({"A"});
+  const std::string names = SlotBlock({"A"});
   const int types[] = {1};
   MarkLastError();
   EXPECT_EQ(SQLCreateTable(id_ + 9, "T", datasheet_.c_str()), -1);
@@ -73,7 +67,7 @@ TEST_F(SchemaFailures, TableCreationCountsAsSentWhenTheDatabaseRefuses) {
 }
 
 TEST_F(SchemaFailures, MissingArraysAreRefusedWithAReason) {
-  const std::string names = Block({"A", "B"});
+  const std::string names = SlotBlock({"A", "B"});
   const int types[] = {1, 2};
   EXPECT_EQ(SQLCreateTableEx(id_, 2, "T", names.c_str(), types, nullptr), -1);
   EXPECT_NE(LastError().find("widths"), std::string::npos) << LastError();
@@ -95,7 +89,7 @@ TEST_F(SchemaFailures, CountsBelowOneInsertNothingAndSayNothing) {
 
 TEST_F(SchemaFailures, UnloadableBindTablesRunNothingAndReport) {
   Exec(id_, "CREATE TABLE T (A INTEGER)");
-  const std::string values = Block({"1"});
+  const std::string values = SlotBlock({"1"});
   for (const std::string& path : {dir_.Path("missing.bt"), datasheet_}) {
     MarkLastError();
     EXPECT_EQ(SQLInsertRecord(id_, "T", path.c_str(), values.c_str()), -1) << path;
@@ -174,16 +168,16 @@ TEST_P(RecordCycle, CreateInsertUpdateDeleteAndDrop) {
   ASSERT_EQ(SQLCreateTable(id, table.c_str(), dir.Path("c.ds").c_str()), 0);
   ASSERT_EQ(LastError(), kMarker) << "the database refused the table";
   for (const auto& row :
-       {Block({"1", "T1", "1.5", "2001-02-03"}), Block({"2", "T2", "2.5", "2002-03-04"})}) {
+       {SlotBlock({"1", "T1", "1.5", "2001-02-03"}), SlotBlock({"2", "T2", "2.5", "2002-03-04"})}) {
     ASSERT_EQ(SQLInsertRecord(id, table.c_str(), dir.Path("c.bt").c_str(), row.c_str()), 0)
         << LastError();
   }
-  const std::string names = Block({"ID", "Tag", "Level", "Stamp"});
+  const std::string names = SlotBlock({"ID", "Tag", "Level", "Stamp"});
   const int types[] = {1, 2, 0, 3};
-  const std::string third = Block({"3", "T3", "3.5", "2003-04-05"});
+  const std::string third = SlotBlock({"3", "T3", "3.5", "2003-04-05"});
   ASSERT_EQ(SQLInsertRecordEx(id, 4, table.c_str(), types, names.c_str(), third.c_str()), 0)
       << LastError();
-  const std::string changed = Block({"2", "X2", "9", "2009-09-09"});
+  const std::string changed = SlotBlock({"2", "X2", "9", "2009-09-09"});
   ASSERT_EQ(
       SQLUpdateRecord(id, table.c_str(), dir.Path("c.bt").c_str(), changed.c_str(), "\"ID\" = 2"),
       0)
@@ -223,19 +217,19 @@ class MySqlDialectRecords : public ::testing::Test {
 };
 
 TEST_F(MySqlDialectRecords, ArrayExportsUseBackticksAndTheDoubleQuotingOnesAreRefused) {
-  const std::string names = Block({"ID", "Tag"});
+  const std::string names = SlotBlock({"ID", "Tag"});
   const int types[] = {1, 2};
   const int widths[] = {0, 10};
   MarkLastError();
   ASSERT_EQ(SQLCreateTableEx(id_, 2, table_.c_str(), names.c_str(), types, widths), 0);
   ASSERT_EQ(LastError(), kMarker) << "MariaDB refused `ID` INTEGER,`Tag` CHAR(10)";
-  const std::string values = Block({"7", "T7"});
+  const std::string values = SlotBlock({"7", "T7"});
   ASSERT_EQ(SQLInsertRecordEx(id_, 2, table_.c_str(), types, names.c_str(), values.c_str()), 0)
       << LastError();
 
   TempDir dir;
   WriteFile(dir.Path("b.bt"), GridBytes({CaptionRow(4), BindRow("ID", 1), BindRow("Tag", 2)}));
-  const std::string more = Block({"8", "T8"});
+  const std::string more = SlotBlock({"8", "T8"});
   EXPECT_EQ(SQLInsertRecord(id_, table_.c_str(), dir.Path("b.bt").c_str(), more.c_str()), -1);
   EXPECT_NE(LastError().find("SQL syntax"), std::string::npos)
       << "the server's own message: " << LastError();

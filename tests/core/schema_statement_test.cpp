@@ -7,35 +7,17 @@
 namespace quorlin::test {
 namespace {
 
-class SqliteSchemaTexts : public ::testing::Test {
+class SqliteSchemaTexts : public OnTracedSqlite {
  protected:
   void SetUp() override {
-    SQLCleanup();
-    trace_ = dir_.Path("trace.log");
-    const std::string connect =
-        "Driver=SQLite3;Database=" + dir_.Path("t.db") + ";Tracefile=" + trace_;
-    id_ = SQLConnectToDatabase(connect.c_str());
-    ASSERT_GE(id_, 0) << LastError();
+    OnTracedSqlite::SetUp();
+    if (HasFatalFailure()) return;
     WriteFile(dir_.Path("staff.ds"),
               GridBytes({CaptionRow(6), DatasheetRow("ID", 1, ""), DatasheetRow("Name", 2, "20"),
                          DatasheetRow("Born", 3, "")}));
     WriteFile(dir_.Path("log.bt"), GridBytes({CaptionRow(4), BindRow("Tag", 2), BindRow("Value", 0),
                                               BindRow("Stamp", 3)}));
   }
-  void TearDown() override { SQLCleanup(); }
-  std::string LastStatement() {
-    const std::vector<std::string> statements = TracedStatements(trace_);
-    return statements.empty() ? std::string() : statements.back();
-  }
-  static std::string Block(const std::vector<std::string>& slots) {
-    std::string block(slots.size() * QUORLIN_VALUE_SLOT_SIZE, '\0');
-    for (std::size_t i = 0; i < slots.size(); ++i) block.replace(i * 64, slots[i].size(), slots[i]);
-    return block;
-  }
-
-  TempDir dir_;
-  std::string trace_;
-  int id_ = -1;
 };
 
 TEST_F(SqliteSchemaTexts, CreateTableFromADatasheet) {
@@ -46,7 +28,7 @@ TEST_F(SqliteSchemaTexts, CreateTableFromADatasheet) {
 }
 
 TEST_F(SqliteSchemaTexts, CreateTableFromArraysHasNoBlankBeforeTheType) {
-  const std::string names = Block({"ID", " \tName  ", "Born"});
+  const std::string names = SlotBlock({"ID", " \tName  ", "Born"});
   const int types[] = {1, 2, 3};
   const int widths[] = {99, 20, 99};
   ASSERT_EQ(SQLCreateTableEx(id_, 3, "Staff", names.c_str(), types, widths), 0) << LastError();
@@ -64,7 +46,7 @@ TEST_F(SqliteSchemaTexts, EmptyColumnListsAreSentAndRejected) {
 }
 
 TEST_F(SqliteSchemaTexts, UnknownTypeCodesGiveNoTypeWord) {
-  const std::string names = Block({"A", "B"});
+  const std::string names = SlotBlock({"A", "B"});
   const int types[] = {7, -1};
   ASSERT_EQ(SQLCreateTableEx(id_, 2, "Untyped", names.c_str(), types, nullptr), 0) << LastError();
   EXPECT_EQ(LastStatement(), "CREATE TABLE Untyped (\"A\",\"B\")");
@@ -72,7 +54,7 @@ TEST_F(SqliteSchemaTexts, UnknownTypeCodesGiveNoTypeWord) {
 
 TEST_F(SqliteSchemaTexts, RecordStatementsOfTheWorkedExample) {
   Exec(id_, "CREATE TABLE Log (ID INTEGER, Tag CHAR(8), Value FLOAT, Stamp DATE)");
-  const std::string values = Block({"T1", "3.5", "2001-02-03"});
+  const std::string values = SlotBlock({"T1", "3.5", "2001-02-03"});
   const std::string bind = dir_.Path("log.bt");
   ASSERT_EQ(SQLInsertRecord(id_, "Log", bind.c_str(), values.c_str()), 0) << LastError();
   EXPECT_EQ(LastStatement(),
@@ -83,7 +65,7 @@ TEST_F(SqliteSchemaTexts, RecordStatementsOfTheWorkedExample) {
       "UPDATE Log\n\t SET \"Tag\" = 'T1',\"Value\" = 3.5,\"Stamp\" = '2001-02-03'\n\tWHERE ID=7");
   ASSERT_EQ(SQLDeleteRecord(id_, "Log", "ID=7"), 0) << LastError();
   EXPECT_EQ(LastStatement(), "DELETE FROM Log\n\t \n\tWHERE ID=7");
-  const std::string names = Block({"Tag", "  Value\t", "Stamp"});
+  const std::string names = SlotBlock({"Tag", "  Value\t", "Stamp"});
   const int types[] = {2, 0, 3};
   ASSERT_EQ(SQLInsertRecordEx(id_, 3, "Log", types, names.c_str(), values.c_str()), 0)
       << LastError();
@@ -95,15 +77,15 @@ TEST_F(SqliteSchemaTexts, ValuesAreCopiedAsGiven) {
   Exec(id_, "CREATE TABLE Log (Tag CHAR(8), Value FLOAT, Stamp DATE)");
   const std::string bind = dir_.Path("log.bt");
   MarkLastError();
-  const std::string quote = Block({"O'Brien", "1", "2001-02-03"});
+  const std::string quote = SlotBlock({"O'Brien", "1", "2001-02-03"});
   EXPECT_EQ(SQLInsertRecord(id_, "Log", bind.c_str(), quote.c_str()), -1);
   EXPECT_NE(LastError(), kMarker) << "an undoubled quote is the host's SQL, judged by the database";
-  const std::string doubled = Block({"O''Brien", "", "2001-02-03"});
+  const std::string doubled = SlotBlock({"O''Brien", "", "2001-02-03"});
   EXPECT_EQ(SQLInsertRecord(id_, "Log", bind.c_str(), doubled.c_str()), -1);
   EXPECT_EQ(
       LastStatement(),
       "INSERT INTO Log\n\t(\"Tag\" ,\"Value\" ,\"Stamp\" )\n\tVALUES('O''Brien',,'2001-02-03')");
-  const std::string fine = Block({"O''Brien", "2", "2001-02-03"});
+  const std::string fine = SlotBlock({"O''Brien", "2", "2001-02-03"});
   ASSERT_EQ(SQLInsertRecord(id_, "Log", bind.c_str(), fine.c_str()), 0) << LastError();
   ASSERT_EQ(SQLSelectToTable(id_, "Log", ""), 0);
   EXPECT_EQ(Field("Tag"), "O'Brien");
@@ -112,7 +94,7 @@ TEST_F(SqliteSchemaTexts, ValuesAreCopiedAsGiven) {
 TEST_F(SqliteSchemaTexts, BlankConditionsChangeEveryRecord) {
   Exec(id_, "CREATE TABLE Log (Tag CHAR(8), Value FLOAT, Stamp DATE)");
   Exec(id_, "INSERT INTO Log VALUES ('a', 1, 'x'), ('b', 2, 'y')");
-  const std::string values = Block({"Z", "9", "2001-02-03"});
+  const std::string values = SlotBlock({"Z", "9", "2001-02-03"});
   ASSERT_EQ(SQLUpdateRecord(id_, "Log", dir_.Path("log.bt").c_str(), values.c_str(), "   "), 0);
   EXPECT_EQ(LastStatement(),
             "UPDATE Log\n\t SET \"Tag\" = 'Z',\"Value\" = 9,\"Stamp\" = '2001-02-03'");

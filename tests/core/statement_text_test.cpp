@@ -8,29 +8,14 @@
 namespace quorlin::test {
 namespace {
 
-class SqliteStatementTexts : public ::testing::Test {
+class SqliteStatementTexts : public OnTracedSqlite {
  protected:
   void SetUp() override {
-    SQLCleanup();
-    trace_ = dir_.Path("trace.log");
-    const std::string connect =
-        "Driver=SQLite3;Database=" + dir_.Path("t.db") + ";Tracefile=" + trace_;
-    id_ = SQLConnectToDatabase(connect.c_str());
-    ASSERT_GE(id_, 0) << LastError();
+    OnTracedSqlite::SetUp();
+    if (HasFatalFailure()) return;
     Exec(id_, "CREATE TABLE Alarm (Level INTEGER, Tag CHAR(8), Time INTEGER)");
     Exec(id_, "INSERT INTO Alarm VALUES (3, 'A1', 1)");
   }
-  void TearDown() override { SQLCleanup(); }
-
-  // The last statement the driver prepared.
-  std::string LastStatement() {
-    const std::vector<std::string> statements = TracedStatements(trace_);
-    return statements.empty() ? std::string() : statements.back();
-  }
-
-  TempDir dir_;
-  std::string trace_;
-  int id_ = -1;
 };
 
 TEST_F(SqliteStatementTexts, SelectionsEndInABlankOrTheirClause) {
@@ -136,10 +121,7 @@ TEST_F(MySqlDialectTexts, AggregatesUseBackticksAndNoBlankBeforeTheParenthesis) 
 }
 
 TEST_F(MySqlDialectTexts, ArrayExportsWriteBackticksAndIntegerTheOthersKeepDoubleQuotes) {
-  std::string names(3 * 64, '\0');
-  names.replace(0, 2, "ID");
-  names.replace(64, 6, " Name ");
-  names.replace(128, 4, "Born");
+  const std::string names = SlotBlock({"ID", " Name ", "Born"});
   const int types[] = {1, 2, 3};
   const int widths[] = {0, 20, 0};
   const std::string staff = table_ + "s";
@@ -147,10 +129,7 @@ TEST_F(MySqlDialectTexts, ArrayExportsWriteBackticksAndIntegerTheOthersKeepDoubl
   ASSERT_EQ(SQLCreateTableEx(id_, 3, staff.c_str(), names.c_str(), types, widths), 0);
   EXPECT_EQ(LastStatement(),
             "CREATE TABLE " + staff + " (`ID` INTEGER,`Name` CHAR(20),`Born` DATE)");
-  std::string values(3 * 64, '\0');
-  values.replace(0, 1, "1");
-  values.replace(64, 2, "T1");
-  values.replace(128, 10, "2001-02-03");
+  const std::string values = SlotBlock({"1", "T1", "2001-02-03"});
   ASSERT_EQ(SQLInsertRecordEx(id_, 3, staff.c_str(), types, names.c_str(), values.c_str()), 0)
       << LastError();
   EXPECT_EQ(LastStatement(),

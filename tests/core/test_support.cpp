@@ -119,6 +119,14 @@ std::string TableName(const std::string& stem) {
   return name;
 }
 
+std::string SlotBlock(const std::vector<std::string>& slots) {
+  std::string block(slots.size() * QUORLIN_VALUE_SLOT_SIZE, '\0');
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    block.replace(i * QUORLIN_VALUE_SLOT_SIZE, slots[i].size(), slots[i]);
+  }
+  return block;
+}
+
 void Exec(int id, const std::string& sql) {
   ASSERT_EQ(SQLExcute(id, sql.c_str()), 0) << sql << "\n" << LastError();
 }

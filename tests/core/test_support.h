@@ -65,6 +65,9 @@ class DriverManagerTrace {
 // A unique table name per test, so the servers' tables never clash between tests.
 std::string TableName(const std::string& stem);
 
+// A block of 64-byte slots (names or values) holding the given texts.
+std::string SlotBlock(const std::vector<std::string>& slots);
+
 // Runs a statement that must succeed.
 void Exec(int id, const std::string& sql);
 
