@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_options.h"
 #include "insert_workload.h"
 #include "library_inserts.h"
 #include "library_walk.h"
@@ -23,58 +24,12 @@ namespace {
 constexpr double kTargetRatio = 1.05;
 const char kTable[] = "BenchInserts";
 
-struct Options {
-  long rows = 100000;
-  int runs = 5;
-};
-
 void PrintUsage(const char* program) {
   std::printf(
       "usage: %s [--rows N] [--runs N] [--help]\n"
       "  --rows N  inserts per run (default 100000)\n"
       "  --runs N  timed runs of each path after one warm-up (default 5)\n",
       program);
-}
-
-enum class ParseOutcome { kRun, kHelp, kBad };
-
-// Reads the whole number after argv[i] into value, within 1..limit.
-bool ReadCount(int argc, char** argv, int& i, long limit, long& value) {
-  char* end = nullptr;
-  if (i + 1 < argc) value = std::strtol(argv[i + 1], &end, 10);
-  if (i + 1 >= argc || end == argv[i + 1] || *end != '\0' || value < 1 || value > limit) {
-    std::fprintf(stderr, "%s needs a whole number from 1 to %ld\n", argv[i], limit);
-    return false;
-  }
-  ++i;
-  return true;
-}
-
-ParseOutcome ParseOptions(int argc, char** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    long value = 0;
-    if (std::strcmp(argv[i], "--help") == 0) return ParseOutcome::kHelp;
-    if (std::strcmp(argv[i], "--rows") == 0) {
-      if (!ReadCount(argc, argv, i, 10000000L, value)) return ParseOutcome::kBad;
-      options.rows = value;
-    } else if (std::strcmp(argv[i], "--runs") == 0) {
-      if (!ReadCount(argc, argv, i, 1000L, value)) return ParseOutcome::kBad;
-      options.runs = static_cast<int>(value);
-    } else {
-      std::fprintf(stderr, "unexpected argument: %s\n", argv[i]);
-      return ParseOutcome::kBad;
-    }
-  }
-  return ParseOutcome::kRun;
-}
-
-double Ms(Seconds time) {
-  return time.count() * 1000.0;
-}
-
-bool Check(bool held, const std::string& what) {
-  std::printf("  [%s] %s\n", held ? "ok" : "FAILED", what.c_str());
-  return held;
 }
 
 // One way of inserting every record of the workload, inside one transaction.
@@ -247,7 +202,7 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   quorlin::bench::Options options;
-  const auto outcome = quorlin::bench::ParseOptions(argc, argv, options);
+  const auto outcome = quorlin::bench::ParseOptions(argc, argv, 10000000L, options);
   if (outcome != quorlin::bench::ParseOutcome::kRun) {
     quorlin::bench::PrintUsage(argv[0]);
     return outcome == quorlin::bench::ParseOutcome::kHelp ? 0 : 2;

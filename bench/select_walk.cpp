@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_options.h"
 #include "library_walk.h"
 #include "quorlin.h"
 #include "raw_odbc.h"
@@ -21,65 +22,12 @@ constexpr double kTargetRatio = 1.10;
 const char kTable[] = "BenchRows";
 const std::vector<std::string> kColumns = {"ID", "Tag", "Level"};
 
-struct Options {
-  long rows = 100000;
-  int runs = 5;
-};
-
 void PrintUsage(const char* program) {
   std::printf(
       "usage: %s [--rows N] [--runs N] [--help]\n"
       "  --rows N  rows in the table (default 100000)\n"
       "  --runs N  timed runs of each path after one warm-up (default 5)\n",
       program);
-}
-
-bool ParsePositive(const char* text, long& value) {
-  char* end = nullptr;
-  const long parsed = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || parsed < 1) return false;
-  value = parsed;
-  return true;
-}
-
-enum class ParseOutcome { kRun, kHelp, kBad };
-
-// Reads the value after a --rows / --runs flag into value, within 1..limit.
-bool ReadCount(int argc, char** argv, int& i, long limit, long& value) {
-  if (i + 1 >= argc || !ParsePositive(argv[i + 1], value) || value > limit) {
-    std::fprintf(stderr, "%s needs a whole number from 1 to %ld\n", argv[i], limit);
-    return false;
-  }
-  ++i;
-  return true;
-}
-
-ParseOutcome ParseOptions(int argc, char** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    long value = 0;
-    if (std::strcmp(argv[i], "--help") == 0) return ParseOutcome::kHelp;
-    if (std::strcmp(argv[i], "--rows") == 0) {
-      if (!ReadCount(argc, argv, i, 100000000L, value)) return ParseOutcome::kBad;
-      options.rows = value;
-    } else if (std::strcmp(argv[i], "--runs") == 0) {
-      if (!ReadCount(argc, argv, i, 1000L, value)) return ParseOutcome::kBad;
-      options.runs = static_cast<int>(value);
-    } else {
-      std::fprintf(stderr, "unexpected argument: %s\n", argv[i]);
-      return ParseOutcome::kBad;
-    }
-  }
-  return ParseOutcome::kRun;
-}
-
-double Ms(Seconds time) {
-  return time.count() * 1000.0;
-}
-
-// Prints the outcome of one check; true when it held.
-bool Check(bool held, const std::string& what) {
-  std::printf("  [%s] %s\n", held ? "ok" : "FAILED", what.c_str());
-  return held;
 }
 
 bool CheckWalk(const char* path, const WalkResult& walk, long rows) {
@@ -234,7 +182,7 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   quorlin::bench::Options options;
-  const auto outcome = quorlin::bench::ParseOptions(argc, argv, options);
+  const auto outcome = quorlin::bench::ParseOptions(argc, argv, 100000000L, options);
   if (outcome != quorlin::bench::ParseOutcome::kRun) {
     quorlin::bench::PrintUsage(argv[0]);
     return outcome == quorlin::bench::ParseOutcome::kHelp ? 0 : 2;

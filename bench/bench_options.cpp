@@ -1,0 +1,51 @@
+#include "bench_options.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace quorlin::bench {
+namespace {
+
+// Reads the whole number after argv[i] into value, within 1..limit.
+bool ReadCount(int argc, char** argv, int& i, long limit, long& value) {
+  char* end = nullptr;
+  if (i + 1 < argc) value = std::strtol(argv[i + 1], &end, 10);
+  if (i + 1 >= argc || end == argv[i + 1] || *end != '\0' || value < 1 || value > limit) {
+    std::fprintf(stderr, "%s needs a whole number from 1 to %ld\n", argv[i], limit);
+    return false;
+  }
+  ++i;
+  return true;
+}
+
+}  // namespace
+
+ParseOutcome ParseOptions(int argc, char** argv, long maxRows, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    long value = 0;
+    if (std::strcmp(argv[i], "--help") == 0) return ParseOutcome::kHelp;
+    if (std::strcmp(argv[i], "--rows") == 0) {
+      if (!ReadCount(argc, argv, i, maxRows, value)) return ParseOutcome::kBad;
+      options.rows = value;
+    } else if (std::strcmp(argv[i], "--runs") == 0) {
+      if (!ReadCount(argc, argv, i, 1000L, value)) return ParseOutcome::kBad;
+      options.runs = static_cast<int>(value);
+    } else {
+      std::fprintf(stderr, "unexpected argument: %s\n", argv[i]);
+      return ParseOutcome::kBad;
+    }
+  }
+  return ParseOutcome::kRun;
+}
+
+double Ms(Seconds time) {
+  return time.count() * 1000.0;
+}
+
+bool Check(bool held, const std::string& what) {
+  std::printf("  [%s] %s\n", held ? "ok" : "FAILED", what.c_str());
+  return held;
+}
+
+}  // namespace quorlin::bench

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "timing.h"
+
+// What the benchmarks share: their command line and how they print checks.
+namespace quorlin::bench {
+
+struct Options {
+  long rows = 100000;
+  int runs = 5;
+};
+
+enum class ParseOutcome { kRun, kHelp, kBad };
+
+// Reads --rows N (1..maxRows), --runs N (1..1000) and --help; complains on stderr.
+ParseOutcome ParseOptions(int argc, char** argv, long maxRows, Options& options);
+
+double Ms(Seconds time);
+
+// Prints the outcome of one check; true when it held.
+bool Check(bool held, const std::string& what);
+
+}  // namespace quorlin::bench
