@@ -158,22 +158,4 @@ void Press(wxDialog& dialog, int id) {
   button->GetEventHandler()->ProcessEvent(click);
 }
 
-bool SaveScreenshot(wxDialog& dialog, const std::string& path) {
-  dialog.Update();
-  const wxRect screen = dialog.GetScreenRect();
-  const std::string geometry = std::to_string(screen.width) + "x" + std::to_string(screen.height) +
-                               "+" + std::to_string(screen.x) + "+" + std::to_string(screen.y);
-  std::filesystem::remove(path);
-  const std::string command =
-      "import -window root -crop " + geometry + " +repage '" + path + "' 2>/dev/null";
-  return std::system(command.c_str()) == 0 && std::filesystem::exists(path);
-}
-
-std::string ArtefactPath(const std::string& name) {
-  const char* dir = std::getenv("QUORLIN_TEST_ARTEFACTS");
-  const std::string folder = dir != nullptr && *dir != '\0' ? dir : ".";
-  std::filesystem::create_directories(folder);
-  return folder + "/" + name;
-}
-
 }  // namespace quorlin::test

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "artefacts.h"
+
 namespace quorlin::test {
 
 // What the View data dialog showed at one moment, read from its controls.
@@ -81,9 +83,5 @@ DialogState ReadState(wxDialog& dialog);
 // Presses a button the way a click does; fails (and presses nothing) if the operator could
 // not click it because it is disabled or hidden.
 void Press(wxDialog& dialog, int id);
-// The dialog as it stands on the screen, saved as a PNG; false if that failed.
-bool SaveScreenshot(wxDialog& dialog, const std::string& path);
-// Where the tests keep their screenshots.
-std::string ArtefactPath(const std::string& name);
 
 }  // namespace quorlin::test
