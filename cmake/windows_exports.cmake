@@ -110,9 +110,10 @@ function(quorlin_module_definition signatures pointer_size out_var)
   set(${out_var} "${text}" PARENT_SCOPE)
 endfunction()
 
-# The export sources of target, as absolute paths.
+# The export sources of a library target (as quorlin_add_library records them), as absolute
+# paths.
 function(quorlin_export_sources target out_var)
-  get_target_property(sources ${target} SOURCES)
+  get_target_property(sources ${target} QUORLIN_EXPORT_SOURCES)
   get_target_property(source_dir ${target} SOURCE_DIR)
   list(FILTER sources INCLUDE REGEX "_exports\\.cpp$")
   set(absolute)
@@ -123,8 +124,9 @@ function(quorlin_export_sources target out_var)
   set(${out_var} ${absolute} PARENT_SCOPE)
 endfunction()
 
-# Makes target the DLL that hosts load: named <target>.dll, exporting exactly the decorated
-# names of its exports, and carrying the string table as real resources.
+# Makes target the DLL that hosts load: named <target>.dll (or its OUTPUT_NAME), exporting
+# exactly the decorated names of its exports, and carrying the string table as real
+# resources.
 #   RESOURCES  resource scripts to link in (default: resources/quorlin.rc)
 function(quorlin_windows_exports target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "RESOURCES")
@@ -142,6 +144,11 @@ function(quorlin_windows_exports target)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${header} ${sources})
 
   target_sources(${target} PRIVATE ${def_file} ${arg_RESOURCES})
+  # The resource scripts include their neighbours (the message and template tables).
+  foreach(script IN LISTS arg_RESOURCES)
+    get_filename_component(script_dir "${script}" DIRECTORY)
+    target_include_directories(${target} PRIVATE ${script_dir})
+  endforeach()
   # Hosts load the DLL by its plain name.
   set_target_properties(${target} PROPERTIES PREFIX "")
 endfunction()

@@ -4,16 +4,30 @@
 #include "connections/table_name_of_query.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
+#include "profiles/profile.h"
 
 namespace quorlin::connections {
+namespace {
+
+using profile::CachePolicy;
+
+// The name a result is cached and found under.
+std::string CacheKey(const platform::CRecordset& recordset) {
+  switch (profile::Active().cache.key) {
+    case CachePolicy::Key::kQueryTableName:
+      return TableNameOfQuery(recordset.GetSQL());
+    case CachePolicy::Key::kRecordsetTableName:
+      return recordset.GetTableName();
+  }
+  return {};
+}
+
+}  // namespace
 
 ConnectionEntry::ConnectionEntry(ConnectionRegistry& registry,
-                                 std::unique_ptr<platform::CDatabase> database, int mysqlDialect,
-                                 int id)
-    : m_registry(registry),
-      m_mysqlDialect(mysqlDialect),
-      m_database(std::move(database)),
-      m_id(id) {}
+                                 std::unique_ptr<platform::CDatabase> database,
+                                 const profile::Dialect& dialect, int id)
+    : m_registry(registry), m_dialect(dialect), m_database(std::move(database)), m_id(id) {}
 
 ConnectionEntry::~ConnectionEntry() {
   CloseAllRecordset();
@@ -28,9 +42,9 @@ void ConnectionEntry::Release(Cache::iterator it) {
 }
 
 void ConnectionEntry::CacheRecordset(std::unique_ptr<platform::CRecordset> recordset) {
-  const std::string name = TableNameOfQuery(recordset->GetSQL());
+  const std::string name = CacheKey(*recordset);
   for (auto it = m_cache.begin(); it != m_cache.end(); ++it) {
-    if (platform::MbsIEqual(TableNameOfQuery((*it)->GetSQL()), name)) {
+    if (platform::MbsIEqual(CacheKey(**it), name)) {
       // Replacement keeps the old result's place, so eviction order stays that of first use.
       std::unique_ptr<platform::CRecordset> old = std::move(*it);
       *it = std::move(recordset);
@@ -39,13 +53,13 @@ void ConnectionEntry::CacheRecordset(std::unique_ptr<platform::CRecordset> recor
       return;
     }
   }
-  if (m_cache.size() >= kCacheSize) Release(m_cache.begin());
+  if (m_cache.size() >= profile::Active().cache.capacity) Release(m_cache.begin());
   m_cache.push_back(std::move(recordset));
 }
 
 platform::CRecordset* ConnectionEntry::FindRecordset(const std::string& tableName) const {
   for (const auto& recordset : m_cache) {
-    if (platform::MbsIEqual(TableNameOfQuery(recordset->GetSQL()), tableName)) {
+    if (platform::MbsIEqual(CacheKey(*recordset), tableName)) {
       return recordset.get();
     }
   }

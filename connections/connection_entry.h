@@ -6,25 +6,25 @@
 
 #include "platform/database.h"
 #include "platform/recordset.h"
+#include "profiles/dialect.h"
 
 namespace quorlin::connections {
 
 class ConnectionRegistry;
 
 // One open connection with its recordset cache: at most one result per table name and at
-// most kCacheSize in all, oldest first.
+// most as many in all as the profile's cache policy allows, oldest first.
 class ConnectionEntry {
  public:
-  static constexpr std::size_t kCacheSize = 31;
-
   ConnectionEntry(ConnectionRegistry& registry, std::unique_ptr<platform::CDatabase> database,
-                  int mysqlDialect, int id);
+                  const profile::Dialect& dialect, int id);
   virtual ~ConnectionEntry();
   ConnectionEntry(const ConnectionEntry&) = delete;
   ConnectionEntry& operator=(const ConnectionEntry&) = delete;
 
   int Id() const { return m_id; }
-  int MySqlDialect() const { return m_mysqlDialect; }
+  // How statements on this connection are written, fixed when it was opened.
+  const profile::Dialect& Dialect() const { return m_dialect; }
   platform::CDatabase& Database() { return *m_database; }
 
   // Files a newly opened recordset under its table name, replacing the one cached under
@@ -42,7 +42,7 @@ class ConnectionEntry {
   void Release(Cache::iterator it);
 
   ConnectionRegistry& m_registry;
-  int m_mysqlDialect;
+  const profile::Dialect& m_dialect;
   Cache m_cache;
   std::unique_ptr<platform::CDatabase> m_database;
   int m_id;

@@ -9,7 +9,7 @@
 #include "platform/db_exception.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
-#include "resources/message_ids.h"
+#include "profiles/profile.h"
 
 namespace quorlin::connections {
 
@@ -28,16 +28,12 @@ int ConnectToDatabase(const std::string& connect) {
 
   std::unique_ptr<CDatabase> database(new (std::nothrow) CDatabase());
   if (!database) {
-    frame::ReportMessageId(resources::kDatabaseNotOpen);
+    frame::Report(profile::Failure::kDatabaseNotOpen);
     return -1;
   }
-  try {
-    if (!database->OpenEx(connect, CDatabase::noOdbcDialog)) return -1;
-  } catch (const CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
-    return -1;
-  }
-  return registry.AddConnection(std::move(database), DetectMySqlDialect(connect));
+  // A refusal throws; the export frame reports the driver's text.
+  if (!database->OpenEx(connect, CDatabase::noOdbcDialog)) return -1;
+  return registry.AddConnection(std::move(database), profile::Active().dialectOf(connect));
 }
 
 int ConnectStringFromDialog(char* buffer, unsigned int size, bool reportErrors) {

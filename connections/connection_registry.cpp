@@ -9,10 +9,10 @@ ConnectionRegistry::~ConnectionRegistry() {
 }
 
 int ConnectionRegistry::AddConnection(std::unique_ptr<platform::CDatabase> database,
-                                      int mysqlDialect) {
+                                      const profile::Dialect& dialect) {
   const int id = m_nextId;
   m_connections.push_back(
-      std::make_unique<ConnectionEntry>(*this, std::move(database), mysqlDialect, id));
+      std::make_unique<ConnectionEntry>(*this, std::move(database), dialect, id));
   ++m_nextId;
   return id;
 }

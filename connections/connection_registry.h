@@ -18,7 +18,7 @@ class ConnectionRegistry {
   ConnectionRegistry(const ConnectionRegistry&) = delete;
   ConnectionRegistry& operator=(const ConnectionRegistry&) = delete;
 
-  int AddConnection(std::unique_ptr<platform::CDatabase> database, int mysqlDialect);
+  int AddConnection(std::unique_ptr<platform::CDatabase> database, const profile::Dialect& dialect);
   ConnectionEntry* FindConnection(int id) const;
   platform::CDatabase* FindDatabase(int id) const;
   // The id of the connection opened with connect, or reporting it as its completed connect

@@ -8,7 +8,7 @@ void ReportBoundaryException(std::exception_ptr error) noexcept {
   } catch (const platform::CDBException& e) {
     ReportMessage(e.ErrorText());
   } catch (const platform::CFileException&) {
-    ReportMessageId(resources::kCantLoadDatasheet);
+    Report(profile::Failure::kGridFileUnreadable);
   } catch (const std::bad_alloc&) {
     ReportMessage("Out of memory.");
   } catch (const std::exception& e) {

@@ -9,7 +9,6 @@
 #include "platform/db_exception.h"
 #include "platform/file_exception.h"
 #include "platform/resources.h"
-#include "resources/message_ids.h"
 
 namespace quorlin::frame {
 
@@ -32,8 +31,8 @@ class ResourceModuleScope {
 void ReportBoundaryException(std::exception_ptr error) noexcept;
 
 // Runs the body of an export: nothing crosses the C boundary. Database errors report their
-// text, file errors message 1606, anything else its own text; the export then returns
-// failure.
+// text, file errors as the profile reports an unreadable grid file, anything else its own
+// text; the export then returns failure.
 template <typename Result, typename Body>
 Result RunExport(Result failure, Body&& body) noexcept {
   ResourceModuleScope scope;

@@ -1,13 +1,12 @@
 #include "frame/frame_state.h"
 
 #include "profiles/profile.h"
-#include "resources/message_table.h"
 
 namespace quorlin::frame {
 namespace {
 
-FrameState g_frame{LastErrorText(profile::kInitialLastError), 0,
-                   platform::RegisterLibraryModule(resources::MessageTable())};
+FrameState g_frame{LastErrorText(profile::Active().initialLastError), 0,
+                   platform::RegisterLibraryModule(profile::Active().messages)};
 
 }  // namespace
 

@@ -17,6 +17,23 @@ void ReportMessage(const std::string& text) noexcept {
   frame.lastError.Set(text);
 }
 
+void Report(profile::Failure failure, const std::string& databaseText) noexcept {
+  const profile::FailureReport& report = profile::ReportOf(failure);
+  switch (report.kind) {
+    case profile::FailureReport::Kind::kNothing:
+      break;
+    case profile::FailureReport::Kind::kMessageId:
+      ReportMessageId(report.messageId);
+      break;
+    case profile::FailureReport::Kind::kText:
+      ReportMessage(report.text);
+      break;
+    case profile::FailureReport::Kind::kDatabaseText:
+      ReportMessage(databaseText);
+      break;
+  }
+}
+
 void ReportMessageId(unsigned id) noexcept {
   try {
     ReportMessage(platform::LoadResourceString(id));

@@ -5,7 +5,8 @@
 
 namespace quorlin::platform {
 
-// One entry of a string table, in UTF-8, in both languages the library carries.
+// One entry of a string table, in UTF-8, in the languages the library carries (a null text
+// where a table has none in that language).
 struct StringResource {
   unsigned id;
   const char* english;
@@ -30,8 +31,8 @@ ModuleHandle CurrentResourceModule();
 void SetCurrentResourceModule(ModuleHandle module);
 
 // The string with that id from the current resource module, in the user interface language
-// (Chinese when it is Chinese, English otherwise) and in the process code page. Empty when
-// the id is not there.
+// (Chinese when it is Chinese, English otherwise; Chinese where the table has no English) and
+// in the process code page. Empty when the id is not there.
 std::string LoadResourceString(unsigned id);
 
 // True when the user interface language is Chinese.

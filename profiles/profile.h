@@ -1,16 +1,108 @@
 #pragma once
 
-// What differs between the full and the legacy profile; each library target compiles the
-// same sources with its own QUORLIN_LEGACY_PROFILE setting.
+#include <cstddef>
+#include <string>
+
+#include "platform/resources.h"
+#include "profiles/dialect.h"
+
+class PLPrinter;
+
+namespace quorlin::resources {
+struct DialogTemplate;
+}
+
+// What differs between the library's two profiles, as data and small functions. The
+// subsystems ask the active profile; each library links exactly one profile unit
+// (profiles/full.cpp or profiles/legacy.cpp), which defines Active().
 namespace quorlin::profile {
 
-#if defined(QUORLIN_LEGACY_PROFILE)
-inline constexpr bool kLegacy = true;
-#else
-inline constexpr bool kLegacy = false;
-#endif
+// The failures the core meets whose reporting differs between the profiles.
+enum class Failure : unsigned char {
+  kDatabaseNotOpen,      // an id that names no open connection, or no database object
+  kRecordsetNotCreated,  // no recordset object could be made
+  kNoCurrentRecordset,   // a move without a current recordset
+  kGridFileUnreadable,   // a datasheet or bind-table file that cannot be read
+  kNothingToDisplay,     // SQLDisplay without a current recordset
+  kDropTableRejected,    // the database refused DROP TABLE
+};
+inline constexpr std::size_t kFailureCount = 6;
 
-// The last-error text right after load.
-inline constexpr const char* kInitialLastError = "Success";
+// How one failure is told to the host.
+struct FailureReport {
+  enum class Kind : unsigned char {
+    kNothing,       // silent: only the export's result says it
+    kMessageId,     // the message table's entry
+    kText,          // a text built into the library, in its own code page
+    kDatabaseText,  // the database's own message
+  };
+  Kind kind;
+  unsigned messageId;
+  const char* text;
+};
+
+// How a connection's results are cached.
+struct CachePolicy {
+  enum class Key : unsigned char {
+    kQueryTableName,      // the name between FROM and WHERE of the result's statement
+    kRecordsetTableName,  // the base table the recordset reports for itself
+  };
+  std::size_t capacity;  // results per connection; the oldest goes first
+  Key key;
+};
+
+// The rules of the View data dialog that differ.
+struct ViewerRules {
+  // An empty table name shows message 1608 once the dialog opens.
+  bool namesUnnamedTables;
+  // The first / The last: a failed move is reported and ends the action (otherwise the
+  // action goes on from wherever the recordset stands).
+  bool failedMoveEndsAction;
+  // The first / The last: a page fill that fails or runs out of records before the page is
+  // full ends the action silently, leaving the rest of its steps undone.
+  bool shortFillEndsAction;
+  // Next page / Previous page: a failed row ends the action silently with the list cleared
+  // and the page counter and buttons unchanged (otherwise it is reported and the rows
+  // collected so far are shown).
+  bool failedRowEndsActionSilently;
+};
+
+// The printer library the dialog hands its page to; both null where there is none.
+struct PrinterLibrary {
+  PLPrinter* (*create)();
+  void (*destroy)(PLPrinter*);
+};
+
+struct Profile {
+  // The last-error text right after load.
+  const char* initialLastError;
+  // The message table (on Windows the DLL's string table is used instead).
+  const platform::StringTable& messages;
+  FailureReport failures[kFailureCount];
+  CachePolicy cache;
+  // For the statements that ignore the connection's dialect: CREATE TABLE from a datasheet,
+  // INSERT and UPDATE from a bind table.
+  const Dialect& fixedDialect;
+  // The dialect of a connection opened with that connect string.
+  const Dialect& (*dialectOf)(const std::string& connect);
+  // Conditions starting with one of these words (case-blind) get no "WHERE " before them.
+  const char* const* clauseWords;
+  std::size_t clauseWordCount;
+  bool createTableExTrimsNames;
+  bool insertRecordExNeedsCount;  // a count below 1 runs nothing
+  bool aggregateClosesItsResult;
+  int rowCountWithoutRecordset;
+  bool fieldValuesLoseTrailingBlanks;
+  ViewerRules viewer;
+  const resources::DialogTemplate& (*viewDataTemplate)(bool chinese);
+  PrinterLibrary printer;
+};
+
+// The profile this library was linked with.
+const Profile& Active();
+
+inline const FailureReport& ReportOf(Failure failure) {
+  return Active().failures[static_cast<std::size_t>(failure)];
+}
 
 }  // namespace quorlin::profile

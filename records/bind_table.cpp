@@ -6,7 +6,6 @@
 
 #include "frame/report.h"
 #include "platform/file_exception.h"
-#include "resources/message_ids.h"
 #include "schema/grid_file.h"
 
 namespace quorlin::records {
@@ -71,7 +70,7 @@ int GetBindTable(const char* path, BindEntry** entries, unsigned int* count) {
       return 0;
     case BindTableResult::kDamaged:
       *entries = nullptr;
-      frame::ReportMessageId(resources::kCantLoadDatasheet);
+      frame::Report(profile::Failure::kGridFileUnreadable);
       return 0;
   }
   return 0;

@@ -9,6 +9,7 @@
 #include "platform/db_exception.h"
 #include "platform/recordset.h"
 #include "platform/text.h"
+#include "profiles/profile.h"
 
 namespace quorlin::records {
 
@@ -42,8 +43,10 @@ int GetFieldValue(const char* field, char* buffer, int size) {
   CRecordset* recordset = CurrentWithRecords();
   if (recordset == nullptr) return 0;
   try {
-    const std::string value =
-        platform::TrimTrailingBlanks(recordset->GetFieldValue(field != nullptr ? field : ""));
+    std::string value = recordset->GetFieldValue(field != nullptr ? field : "");
+    if (profile::Active().fieldValuesLoseTrailingBlanks) {
+      value = platform::TrimTrailingBlanks(std::move(value));
+    }
     CopyZeroFilled(value, buffer, static_cast<std::size_t>(size));
   } catch (const CDBException& e) {
     frame::ReportMessage(e.ErrorText());

@@ -4,15 +4,15 @@
 
 #include "connections/connection_registry.h"
 #include "frame/report.h"
-#include "platform/db_exception.h"
 #include "platform/text.h"
+#include "profiles/profile.h"
 #include "records/bind_table.h"
 #include "records/record_statements.h"
-#include "resources/message_ids.h"
 
 namespace quorlin::records {
 
 using connections::Registry;
+using profile::Failure;
 
 namespace {
 
@@ -22,20 +22,16 @@ std::string_view Slot(const char* block, std::size_t index) {
   return platform::FixedFieldView(block + index * kSlotSize, kSlotSize);
 }
 
+// Runs a statement; a refusal throws and the export frame reports the database's text.
 int Run(platform::CDatabase& database, const std::string& statement) {
-  try {
-    database.ExecuteStatement(statement);
-  } catch (const platform::CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
-    return -1;
-  }
+  database.ExecuteStatement(statement);
   return 0;
 }
 
-platform::CDatabase* DatabaseOrReport(int id) {
-  platform::CDatabase* database = Registry().FindDatabase(id);
-  if (database == nullptr) frame::ReportMessageId(resources::kDatabaseNotOpen);
-  return database;
+connections::ConnectionEntry* ConnectionOrReport(int id) {
+  connections::ConnectionEntry* entry = Registry().FindConnection(id);
+  if (entry == nullptr) frame::Report(Failure::kDatabaseNotOpen);
+  return entry;
 }
 
 // The fields of a bind-table file with the values of the caller's block; the fields view
@@ -45,7 +41,7 @@ bool BoundFields(const std::string& bindTable, const char* values, BindEntries& 
                  std::vector<FieldValue>& fields) {
   std::uint32_t count = 0;
   if (ReadBindTable(bindTable, entries, count) != BindTableResult::kRead) {
-    frame::ReportMessageId(resources::kCantLoadDatasheet);
+    frame::Report(Failure::kGridFileUnreadable);
     return false;
   }
   if (count > 0 && values == nullptr) {
@@ -64,49 +60,47 @@ bool BoundFields(const std::string& bindTable, const char* values, BindEntries& 
 
 int InsertRecord(int id, const std::string& table, const std::string& bindTable,
                  const char* values) {
-  platform::CDatabase* database = DatabaseOrReport(id);
-  if (database == nullptr) return -1;
+  connections::ConnectionEntry* entry = ConnectionOrReport(id);
+  if (entry == nullptr) return -1;
   BindEntries entries;
   std::vector<FieldValue> fields;
   if (!BoundFields(bindTable, values, entries, fields)) return -1;
-  return Run(*database, InsertStatement(table, fields));
+  return Run(entry->Database(), InsertStatement(table, fields, profile::Active().fixedDialect));
 }
 
 int InsertRecordEx(int id, int count, const std::string& table, const int* types, const char* names,
                    const char* values) {
-  if (count < 1) return -1;
-  platform::CDatabase* database = DatabaseOrReport(id);
-  if (database == nullptr) return -1;
-  if (types == nullptr || names == nullptr || values == nullptr) {
+  if (count < 1 && profile::Active().insertRecordExNeedsCount) return -1;
+  connections::ConnectionEntry* entry = ConnectionOrReport(id);
+  if (entry == nullptr) return -1;
+  if (count > 0 && (types == nullptr || names == nullptr || values == nullptr)) {
     frame::ReportMessage("SQLInsertRecordEx needs the type codes, the names and the values.");
     return -1;
   }
-  const connections::ConnectionEntry* entry = Registry().FindConnection(id);
-  const schema::Dialect dialect =
-      entry != nullptr ? schema::DialectOf(entry->MySqlDialect()) : schema::Dialect::kStandard;
   std::vector<FieldValue> fields;
-  fields.reserve(static_cast<std::size_t>(count));
+  fields.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
   for (int i = 0; i < count; ++i) {
     const auto index = static_cast<std::size_t>(i);
     fields.push_back({platform::TrimView(Slot(names, index)), types[i], Slot(values, index)});
   }
-  return Run(*database, InsertExStatement(table, fields, dialect));
+  return Run(entry->Database(), InsertExStatement(table, fields, entry->Dialect()));
 }
 
 int UpdateRecord(int id, const std::string& table, const std::string& bindTable, const char* values,
                  const std::string& condition) {
-  platform::CDatabase* database = DatabaseOrReport(id);
-  if (database == nullptr) return -1;
+  connections::ConnectionEntry* entry = ConnectionOrReport(id);
+  if (entry == nullptr) return -1;
   BindEntries entries;
   std::vector<FieldValue> fields;
   if (!BoundFields(bindTable, values, entries, fields)) return -1;
-  return Run(*database, UpdateStatement(table, fields, condition));
+  return Run(entry->Database(),
+             UpdateStatement(table, fields, condition, profile::Active().fixedDialect));
 }
 
 int DeleteRecord(int id, const std::string& table, const std::string& condition) {
-  platform::CDatabase* database = DatabaseOrReport(id);
-  if (database == nullptr) return -1;
-  return Run(*database, DeleteStatement(table, condition));
+  connections::ConnectionEntry* entry = ConnectionOrReport(id);
+  if (entry == nullptr) return -1;
+  return Run(entry->Database(), DeleteStatement(table, condition));
 }
 
 }  // namespace quorlin::records

@@ -4,7 +4,8 @@
 #include "frame/report.h"
 #include "platform/db_exception.h"
 #include "platform/recordset.h"
-#include "resources/message_ids.h"
+#include "profiles/profile.h"
+#include "quorlin.h"
 
 namespace quorlin::records {
 
@@ -21,7 +22,7 @@ bool IsEmpty(const CRecordset& recordset) {
 // The current recordset, or null after reporting that there is none.
 CRecordset* CurrentOrReport() {
   CRecordset* recordset = Registry().CurrentRecordset();
-  if (recordset == nullptr) frame::ReportMessageId(resources::kTableEmpty);
+  if (recordset == nullptr) frame::Report(profile::Failure::kNoCurrentRecordset);
   return recordset;
 }
 
@@ -46,26 +47,22 @@ int UseTable(int id, const std::string& table) {
 int MoveRecord(unsigned int direction) {
   CRecordset* recordset = CurrentOrReport();
   if (recordset == nullptr || IsEmpty(*recordset)) return -1;
-  try {
-    switch (direction) {
-      case 0:
-        recordset->MoveFirst();
-        break;
-      case 1:
-        recordset->MovePrev();
-        break;
-      case 2:
-        recordset->MoveNext();
-        break;
-      case 3:
-        recordset->MoveLast();
-        break;
-      default:
-        break;
-    }
-  } catch (const CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
-    return -1;
+  // A failed move throws; the export frame reports the database's text.
+  switch (direction) {
+    case QUORLIN_MOVE_FIRST:
+      recordset->MoveFirst();
+      break;
+    case QUORLIN_MOVE_PREVIOUS:
+      recordset->MovePrev();
+      break;
+    case QUORLIN_MOVE_NEXT:
+      recordset->MoveNext();
+      break;
+    case QUORLIN_MOVE_LAST:
+      recordset->MoveLast();
+      break;
+    default:
+      break;
   }
   return 0;
 }
@@ -79,18 +76,13 @@ int MoveTo(int position) {
   } catch (const CDBException& e) {
     frame::ReportMessage(e.ErrorText());
   }
-  try {
-    WalkTo(*recordset, position);
-  } catch (const CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
-    return -1;
-  }
+  WalkTo(*recordset, position);
   return 0;
 }
 
 int GetRowCount() {
   CRecordset* recordset = Registry().CurrentRecordset();
-  if (recordset == nullptr) return -1;
+  if (recordset == nullptr) return profile::Active().rowCountWithoutRecordset;
   int count = 0;
   try {
     // A snapshot that knows its size exactly needs no walk; it still ends on the first record.

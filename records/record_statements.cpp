@@ -1,18 +1,17 @@
 #include "records/record_statements.h"
 
+#include "quorlin.h"
 #include "schema/identifier_quoting.h"
 #include "schema/where_clause.h"
 
 namespace quorlin::records {
 
-using schema::Dialect;
-using schema::QuoteColumnName;
-using schema::QuoteForm;
+using profile::Dialect;
 
 namespace {
 
 void AppendValue(std::string& text, const FieldValue& field) {
-  const bool quoted = field.typeCode == 2 || field.typeCode == 3;
+  const bool quoted = field.typeCode == QUORLIN_TYPE_CHAR || field.typeCode == QUORLIN_TYPE_DATE;
   if (quoted) text += '\'';
   text += field.value;
   if (quoted) text += '\'';
@@ -25,8 +24,8 @@ std::size_t RoughSize(const std::string& table, const std::vector<FieldValue>& f
   return size;
 }
 
-std::string Insert(const std::string& table, const std::vector<FieldValue>& fields, Dialect dialect,
-                   QuoteForm form) {
+std::string Insert(const std::string& table, const std::vector<FieldValue>& fields,
+                   const Dialect& dialect, std::string_view afterName) {
   std::string text;
   text.reserve(RoughSize(table, fields));
   text += "INSERT INTO ";
@@ -34,7 +33,7 @@ std::string Insert(const std::string& table, const std::vector<FieldValue>& fiel
   text += "\n\t(";
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) text += ',';
-    schema::AppendQuotedColumnName(text, fields[i].name, dialect, form);
+    schema::AppendQuotedColumnName(text, fields[i].name, dialect, afterName);
   }
   text += ")\n\tVALUES(";
   for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -53,17 +52,18 @@ std::string QuotedValue(const FieldValue& field) {
   return text;
 }
 
-std::string InsertStatement(const std::string& table, const std::vector<FieldValue>& fields) {
-  return Insert(table, fields, Dialect::kStandard, QuoteForm::kTrailingBlank);
+std::string InsertStatement(const std::string& table, const std::vector<FieldValue>& fields,
+                            const Dialect& dialect) {
+  return Insert(table, fields, dialect, dialect.afterBoundInsertName);
 }
 
 std::string InsertExStatement(const std::string& table, const std::vector<FieldValue>& fields,
-                              Dialect dialect) {
-  return Insert(table, fields, dialect, QuoteForm::kBare);
+                              const Dialect& dialect) {
+  return Insert(table, fields, dialect, "");
 }
 
 std::string UpdateStatement(const std::string& table, const std::vector<FieldValue>& fields,
-                            const std::string& condition) {
+                            const std::string& condition, const Dialect& dialect) {
   std::string text;
   text.reserve(RoughSize(table, fields) + condition.size());
   text += "UPDATE ";
@@ -71,8 +71,7 @@ std::string UpdateStatement(const std::string& table, const std::vector<FieldVal
   text += "\n\t SET ";
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) text += ',';
-    schema::AppendQuotedColumnName(text, fields[i].name, Dialect::kStandard,
-                                   QuoteForm::kAssignment);
+    schema::AppendQuotedColumnName(text, fields[i].name, dialect, " = ");
     AppendValue(text, fields[i]);
   }
   return text + schema::MakeWhereClause(condition);

@@ -13,6 +13,7 @@ enum class ControlKind {
   kReportList,      // report-style list with a border
   kLabel,           // static text
   kEdit,            // editable single-line edit with a border
+  kReadOnlyEdit,    // read-only single-line edit with a border, for a text
   kPageNumberEdit,  // read-only single-line edit with a border, for a number
 };
 

@@ -1,15 +1,17 @@
 #include "schema/column_types.h"
 
+#include "quorlin.h"
+
 namespace quorlin::schema {
 
 const char ColumnTypeNames[kColumnTypeNameCount][kColumnTypeNameSize] = {
     "FLOAT", "NUMERIC", "CHAR", "DATE", "FLOAT", "INTEGER", "CHAR", "DATE",
 };
 
-std::string ColumnTypeSql(int code, int width, Dialect dialect) {
-  if (code < 0 || code > 3) return {};
-  std::string text = ColumnTypeNames[(dialect == Dialect::kMySql ? 4 : 0) + code];
-  if (code == 2) text += "(" + std::to_string(width) + ")";
+std::string ColumnTypeSql(int code, int width, const profile::Dialect& dialect) {
+  if (code < QUORLIN_TYPE_FLOAT || code > QUORLIN_TYPE_DATE) return {};
+  std::string text = dialect.typeWords[code];
+  if (code == QUORLIN_TYPE_CHAR) text += "(" + std::to_string(width) + ")";
   return text;
 }
 

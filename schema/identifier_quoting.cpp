@@ -2,33 +2,24 @@
 
 namespace quorlin::schema {
 
-const std::string StdQuoteOpen = "\"";
-const std::string StdQuoteClose = "\"";
-const std::string MySqlQuoteOpen = "`";
-const std::string MySqlQuoteClose = "`";
+const char StdQuoteOpen[] = "\"";
+const char StdQuoteClose[] = "\"";
+const char MySqlQuoteOpen[] = "`";
+const char MySqlQuoteClose[] = "`";
 
-std::string QuoteColumnName(const std::string& name, Dialect dialect, QuoteForm form) {
+std::string QuoteColumnName(std::string_view name, const profile::Dialect& dialect,
+                            std::string_view after) {
   std::string text;
-  AppendQuotedColumnName(text, name, dialect, form);
+  AppendQuotedColumnName(text, name, dialect, after);
   return text;
 }
 
-void AppendQuotedColumnName(std::string& text, std::string_view name, Dialect dialect,
-                            QuoteForm form) {
-  const bool mysql = dialect == Dialect::kMySql;
-  text += mysql ? MySqlQuoteOpen : StdQuoteOpen;
+void AppendQuotedColumnName(std::string& text, std::string_view name,
+                            const profile::Dialect& dialect, std::string_view after) {
+  text += dialect.quoteOpen;
   text += name;
-  text += mysql ? MySqlQuoteClose : StdQuoteClose;
-  switch (form) {
-    case QuoteForm::kTrailingBlank:
-      text += ' ';
-      break;
-    case QuoteForm::kAssignment:
-      text += " = ";
-      break;
-    case QuoteForm::kBare:
-      break;
-  }
+  text += dialect.quoteClose;
+  text += after;
 }
 
 }  // namespace quorlin::schema

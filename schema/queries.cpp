@@ -8,7 +8,7 @@
 #include "platform/db_exception.h"
 #include "platform/recordset.h"
 #include "platform/text.h"
-#include "resources/message_ids.h"
+#include "profiles/profile.h"
 #include "schema/statements.h"
 
 namespace quorlin::schema {
@@ -16,6 +16,7 @@ namespace quorlin::schema {
 using connections::Registry;
 using platform::CDBException;
 using platform::CRecordset;
+using profile::Failure;
 
 namespace {
 
@@ -24,73 +25,60 @@ constexpr unsigned kReadOnly = CRecordset::readOnly;
 
 std::unique_ptr<CRecordset> NewRecordset(platform::CDatabase& database) {
   std::unique_ptr<CRecordset> recordset(new (std::nothrow) CRecordset(&database));
-  if (!recordset) frame::ReportMessageId(resources::kFailedToCreateTable);
+  if (!recordset) frame::Report(Failure::kRecordsetNotCreated);
   return recordset;
+}
+
+connections::ConnectionEntry* ConnectionOrReport(int id) {
+  connections::ConnectionEntry* entry = Registry().FindConnection(id);
+  if (entry == nullptr) frame::Report(Failure::kDatabaseNotOpen);
+  return entry;
 }
 
 }  // namespace
 
 int SelectToTable(int id, const std::string& table, const std::string& condition) {
-  platform::CDatabase* database = Registry().FindDatabase(id);
-  if (database == nullptr) {
-    frame::ReportMessageId(resources::kDatabaseNotOpen);
-    return -1;
-  }
+  connections::ConnectionEntry* entry = ConnectionOrReport(id);
+  if (entry == nullptr) return -1;
   const std::string sql = SelectStatement(table, condition);
-  std::unique_ptr<CRecordset> recordset = NewRecordset(*database);
+  std::unique_ptr<CRecordset> recordset = NewRecordset(entry->Database());
   if (!recordset) return -1;
-  try {
-    recordset->Open(kSnapshot, sql, kReadOnly);
-    Registry().StoreRecordset(id, recordset);  // on refusal the recordset stays ours and dies
-  } catch (const CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
-    return -1;
-  }
+  // A refusal throws and the export frame reports the database's text.
+  recordset->Open(kSnapshot, sql, kReadOnly);
+  Registry().StoreRecordset(id, recordset);
   return 0;
 }
 
 int Aggregate(int id, const std::string& table, int kind, const std::string& column, double* result,
               const std::string& condition) {
-  connections::ConnectionEntry* entry = Registry().FindConnection(id);
-  if (entry == nullptr) {
-    frame::ReportMessageId(resources::kDatabaseNotOpen);
-    return -1;
-  }
+  connections::ConnectionEntry* entry = ConnectionOrReport(id);
+  if (entry == nullptr) return -1;
   if (result == nullptr) {
     frame::ReportMessage("SQLAggregate needs the address of a double for its result.");
     return -1;
   }
-  const std::string sql =
-      AggregateStatement(kind, column, table, condition, entry->MySqlDialect() != 0);
+  const std::string sql = AggregateStatement(kind, column, table, condition, entry->Dialect());
   std::unique_ptr<CRecordset> recordset = NewRecordset(entry->Database());
   if (!recordset) return -1;
   CRecordset* stored = recordset.get();
+  recordset->Open(kSnapshot, sql, kReadOnly);
+  if (!Registry().StoreRecordset(id, recordset)) return 0;
   try {
-    recordset->Open(kSnapshot, sql, kReadOnly);
-    if (!Registry().StoreRecordset(id, recordset)) return 0;
     *result = platform::AtoF(stored->GetFieldValue(0));
-    stored->Close();
+    if (profile::Active().aggregateClosesItsResult) stored->Close();
   } catch (const CDBException& e) {
     frame::ReportMessage(e.ErrorText());
     // Once cached, the result leaves the cache (and stops being current) before it dies.
-    if (!recordset) Registry().DiscardRecordset(stored);
+    Registry().DiscardRecordset(stored);
     return -1;
   }
   return 0;
 }
 
 int Execute(int id, const std::string& statement) {
-  platform::CDatabase* database = Registry().FindDatabase(id);
-  if (database == nullptr) {
-    frame::ReportMessageId(resources::kDatabaseNotOpen);
-    return -1;
-  }
-  try {
-    database->ExecuteSQL(statement);
-  } catch (const CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
-    return -1;
-  }
+  connections::ConnectionEntry* entry = ConnectionOrReport(id);
+  if (entry == nullptr) return -1;
+  entry->Database().ExecuteSQL(statement);  // a refusal is reported by the export frame
   return 0;
 }
 

@@ -1,30 +1,14 @@
 #include "schema/statements.h"
 
+#include "quorlin.h"
 #include "schema/where_clause.h"
 
 namespace quorlin::schema {
-namespace {
 
-struct AggregateFormat {
-  const char* prefix;
-  const char* suffix;
-};
-
-constexpr AggregateFormat kStandard[] = {
-    {"AVG([", "]) "},  {"SUM([", "]) "},    {"MIN ([", "]) "},
-    {"MAX ([", "]) "}, {"COUNT ([", "]) "}, {"COUNT (DISTINCT [", "]) "},
-};
-
-constexpr AggregateFormat kMySql[] = {
-    {"AVG(`", "`) "}, {"SUM(`", "`) "},   {"MIN(`", "`) "},
-    {"MAX(`", "`) "}, {"COUNT(`", "`) "}, {"COUNT(DISTINCT `", "`) "},
-};
-
-}  // namespace
-
-std::string MakeAggregateExpression(int kind, const std::string& column, bool mysqlDialect) {
-  if (kind < 0 || kind > 5) return {};
-  const AggregateFormat& format = (mysqlDialect ? kMySql : kStandard)[kind];
+std::string MakeAggregateExpression(int kind, const std::string& column,
+                                    const profile::Dialect& dialect) {
+  if (kind < QUORLIN_AVG || kind > QUORLIN_COUNT_DISTINCT) return {};
+  const profile::AggregateFormat& format = dialect.aggregates[kind];
   return format.prefix + column + format.suffix;
 }
 
@@ -33,8 +17,8 @@ std::string SelectStatement(const std::string& table, const std::string& conditi
 }
 
 std::string AggregateStatement(int kind, const std::string& column, const std::string& table,
-                               const std::string& condition, bool mysqlDialect) {
-  return "SELECT " + MakeAggregateExpression(kind, column, mysqlDialect) + "FROM " + table + " " +
+                               const std::string& condition, const profile::Dialect& dialect) {
+  return "SELECT " + MakeAggregateExpression(kind, column, dialect) + "FROM " + table + " " +
          MakeWhereClause(condition);
 }
 

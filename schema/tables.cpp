@@ -6,31 +6,34 @@
 #include "frame/report.h"
 #include "platform/db_exception.h"
 #include "platform/text.h"
-#include "resources/message_ids.h"
+#include "profiles/profile.h"
+#include "quorlin.h"
 #include "schema/datasheet.h"
 #include "schema/table_statements.h"
 
 namespace quorlin::schema {
 
 using connections::Registry;
+using profile::Failure;
 
 namespace {
 
-constexpr std::size_t kNameFieldSize = 64;
+constexpr std::size_t kNameFieldSize = QUORLIN_VALUE_SLOT_SIZE;
 
 // Runs a CREATE TABLE on connection id; a rejection is reported but still counts as sent.
-int SendCreate(int id, const std::string& statement) {
-  platform::CDatabase* database = Registry().FindDatabase(id);
-  if (database == nullptr) {
-    frame::ReportMessageId(resources::kDatabaseNotOpen);
-    return -1;
-  }
+int SendCreate(platform::CDatabase& database, const std::string& statement) {
   try {
-    database->ExecuteStatement(statement);
+    database.ExecuteStatement(statement);
   } catch (const platform::CDBException& e) {
     frame::ReportMessage(e.ErrorText());
   }
   return 0;
+}
+
+platform::CDatabase* DatabaseOrReport(int id) {
+  platform::CDatabase* database = Registry().FindDatabase(id);
+  if (database == nullptr) frame::Report(Failure::kDatabaseNotOpen);
+  return database;
 }
 
 }  // namespace
@@ -41,28 +44,33 @@ int CreateTable(int id, const std::string& table, const std::string& datasheetPa
     case DatasheetResult::kRead:
       break;
     case DatasheetResult::kDamaged:
-      frame::ReportMessageId(resources::kCantLoadDatasheet);
+      frame::Report(Failure::kGridFileUnreadable);
       return -1;
     case DatasheetResult::kNotOpened:
     case DatasheetResult::kNotDatasheet:
       return -1;
   }
-  return SendCreate(id, CreateTableStatement(table, columns));
+  platform::CDatabase* database = DatabaseOrReport(id);
+  if (database == nullptr) return -1;
+  return SendCreate(*database,
+                    CreateTableStatement(table, columns, profile::Active().fixedDialect));
 }
 
 int CreateTableEx(int id, int count, const std::string& table, const char* names, const int* types,
                   const int* widths) {
   std::vector<ArrayColumn> columns;
+  const bool trimNames = profile::Active().createTableExTrimsNames;
   for (int i = 0; i < count; ++i) {
     if (names == nullptr || types == nullptr) {
       frame::ReportMessage("SQLCreateTableEx needs the column names and type codes.");
       return -1;
     }
     ArrayColumn column;
-    column.name = platform::Trim(platform::FixedFieldText(
-        names + static_cast<std::size_t>(i) * kNameFieldSize, kNameFieldSize));
+    column.name = platform::FixedFieldText(names + static_cast<std::size_t>(i) * kNameFieldSize,
+                                           kNameFieldSize);
+    if (trimNames) column.name = platform::Trim(column.name);
     column.typeCode = types[i];
-    if (column.typeCode == 2) {  // the width is read for CHAR columns only
+    if (column.typeCode == QUORLIN_TYPE_CHAR) {  // the width is read for CHAR columns only
       if (widths == nullptr) {
         frame::ReportMessage("SQLCreateTableEx needs the column widths for CHAR columns.");
         return -1;
@@ -71,21 +79,21 @@ int CreateTableEx(int id, int count, const std::string& table, const char* names
     }
     columns.push_back(std::move(column));
   }
-  const connections::ConnectionEntry* entry = Registry().FindConnection(id);
-  const Dialect dialect = entry != nullptr ? DialectOf(entry->MySqlDialect()) : Dialect::kStandard;
-  return SendCreate(id, CreateTableExStatement(table, columns, dialect));
+  connections::ConnectionEntry* entry = Registry().FindConnection(id);
+  if (entry == nullptr) {
+    frame::Report(Failure::kDatabaseNotOpen);
+    return -1;
+  }
+  return SendCreate(entry->Database(), CreateTableExStatement(table, columns, entry->Dialect()));
 }
 
 int DropTable(int id, const std::string& table) {
-  platform::CDatabase* database = Registry().FindDatabase(id);
-  if (database == nullptr) {
-    frame::ReportMessageId(resources::kDatabaseNotOpen);
-    return -1;
-  }
+  platform::CDatabase* database = DatabaseOrReport(id);
+  if (database == nullptr) return -1;
   try {
     database->ExecuteStatement(DropTableStatement(table));
   } catch (const platform::CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
+    frame::Report(Failure::kDropTableRejected, e.ErrorText());
     return -1;
   }
   return 0;

@@ -5,8 +5,8 @@
 namespace quorlin::schema {
 
 // The clause that follows a table name: empty for an empty condition, otherwise a line
-// feed, a tab, "WHERE " unless the condition starts with WHERE or ORDER, and the condition
-// without its leading white space.
+// feed, a tab, "WHERE " unless the condition starts with one of the profile's clause words
+// (WHERE, and in the full profile ORDER), and the condition without its leading white space.
 std::string MakeWhereClause(const std::string& condition);
 
 }  // namespace quorlin::schema

@@ -2,7 +2,7 @@
 
 #include "connections/connection_registry.h"
 #include "frame/report.h"
-#include "resources/message_ids.h"
+#include "profiles/profile.h"
 #include "viewer/front_end.h"
 #include "viewer/recordset_adapter.h"
 #include "viewer/view_data_dialog.h"
@@ -12,7 +12,7 @@ namespace quorlin::viewer {
 void Display(int rowsPerPage) {
   platform::CRecordset* current = connections::Registry().CurrentRecordset();
   if (current == nullptr) {
-    frame::ReportMessageId(resources::kRecordsetNull);
+    frame::Report(profile::Failure::kNothingToDisplay);
     return;
   }
   RecordsetAdapter recordset(*current);

@@ -9,6 +9,7 @@
 #include "frame/report.h"
 #include "platform/db_exception.h"
 #include "platform/resources.h"
+#include "profiles/profile.h"
 #include "resources/message_ids.h"
 #include "resources/view_data_ids.h"
 
@@ -21,15 +22,22 @@ using namespace quorlin::resources;
 constexpr int kColumnWidth = 80;
 constexpr int kNavigationButtons[] = {kFirstButton, kLastButton, kNextPageButton, kPrevPageButton};
 
-// A move to the first or the last record whose failure is reported and does not stop the
-// action: it goes on from wherever the recordset stands.
+const profile::ViewerRules& Rules() {
+  return profile::Active().viewer;
+}
+
+// A move to the first or the last record whose failure is reported. True when the action
+// goes on: after a success, and after a failure where the profile lets the action go on
+// from wherever the recordset stands.
 template <typename Move>
-void MoveReportingFailure(Move&& move) {
+bool MoveReportingFailure(Move&& move) {
   try {
     move();
   } catch (const CDBException& e) {
     frame::ReportMessage(e.ErrorText());
+    return !Rules().failedMoveEndsAction;
   }
+  return true;
 }
 
 // The page-number field holds what UpdateFields wrote; anything else leaves the member as
@@ -61,7 +69,9 @@ bool ViewDataDialog::OnInitDialog() {
   BuildColumns();
   m_rowsPerPage = std::max(m_rowsPerPage, 1);
   OnFirst();
-  if (m_tableName.empty()) m_tableName = platform::LoadResourceString(kDatasheet);
+  if (m_tableName.empty() && Rules().namesUnnamedTables) {
+    m_tableName = platform::LoadResourceString(kDatasheet);
+  }
   UpdateFields();
   return true;
 }
@@ -74,25 +84,26 @@ void ViewDataDialog::BuildColumns() {
   }
 }
 
-void ViewDataDialog::FillPage() {
+bool ViewDataDialog::FillPage() {
   ViewerRecordset& recordset = Recordset();
   DialogSurface& surface = Surface();
   surface.ClearList();
   if (recordset.IsBOF() && recordset.IsEOF()) {
     EnableNavigation(false);
     surface.ShowMessage(kNoData);
-    return;
+    return true;
   }
   EnableNavigation(true);
   if (recordset.IsEOF()) {
     surface.ShowMessage(kToTheEnd);
-    return;
+    return true;
   }
   const int columns = recordset.FieldCount();
   // A short page ends at the end of the data, silently, and so does any database failure:
   // every row and cell placed so far stays.
+  int row = 0;
   try {
-    for (int row = 0; row < m_rowsPerPage && !recordset.IsEOF(); ++row) {
+    for (; row < m_rowsPerPage && !recordset.IsEOF(); ++row) {
       for (int column = 0; column < columns; ++column) {
         const std::string text = recordset.FieldValue(column);
         if (column == 0) {
@@ -104,7 +115,9 @@ void ViewDataDialog::FillPage() {
       recordset.MoveNext();
     }
   } catch (const CDBException&) {
+    return false;
   }
+  return row == m_rowsPerPage;
 }
 
 void ViewDataDialog::ShowRows(const std::vector<std::string>& pageTexts, int columnCount) {
@@ -129,10 +142,10 @@ void ViewDataDialog::ShowRows(const std::vector<std::string>& pageTexts, int col
 
 void ViewDataDialog::OnFirst() {
   try {
-    MoveReportingFailure([&] { Recordset().MoveFirst(); });
+    if (!MoveReportingFailure([&] { Recordset().MoveFirst(); })) return;
     m_pageNo = 0;
     ShowPageNumber(true);
-    FillPage();
+    if (!FillPage() && Rules().shortFillEndsAction) return;
     Surface().EnableControl(kPrevPageButton, false);
     UpdateFields();
   } catch (...) {
@@ -142,8 +155,8 @@ void ViewDataDialog::OnFirst() {
 
 void ViewDataDialog::OnLast() {
   try {
-    MoveReportingFailure([&] { Recordset().MoveLast(); });
-    FillPage();
+    if (!MoveReportingFailure([&] { Recordset().MoveLast(); })) return;
+    if (!FillPage() && Rules().shortFillEndsAction) return;
     Surface().EnableControl(kNextPageButton, false);
     ShowPageNumber(false);
   } catch (...) {
@@ -165,6 +178,7 @@ void ViewDataDialog::OnNextPage() {
         page.insert(page.end(), row.begin(), row.end());
         recordset.MoveNext();
       } catch (const CDBException& e) {
+        if (Rules().failedRowEndsActionSilently) return;
         frame::ReportMessage(e.ErrorText());
         break;
       }
@@ -196,6 +210,7 @@ void ViewDataDialog::OnPrevPage() {
         rows.push_back(ReadRow(columns));
         recordset.MovePrev();
       } catch (const CDBException& e) {
+        if (Rules().failedRowEndsActionSilently) return;
         // A failed read leaves the recordset where it stood, so every further pass would
         // fail on the same record again: with a large page that is a flood of identical
         // reports, so the collection ends here as it does when paging forward.

@@ -28,8 +28,9 @@ class ViewDataDialog {
   // Builds the columns and shows the first page. Returns true.
   bool OnInitDialog();
   void BuildColumns();
-  // Shows a page read forward from the current record.
-  void FillPage();
+  // Shows a page read forward from the current record. False when the records ran out
+  // before the page was full or a database failure ended it.
+  bool FillPage();
   // Puts a page of texts (row after row, each row's fields in column order) into the list.
   void ShowRows(const std::vector<std::string>& pageTexts, int columnCount);
 

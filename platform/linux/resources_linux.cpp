@@ -66,12 +66,15 @@ std::string LoadResourceString(unsigned id) {
     const StringResource& entry = table->entries[i];
     if (entry.id != id) continue;
     std::string text;
-    if (UserInterfaceIsChinese() && entry.chinese != nullptr &&
-        ToProcessCodePage(entry.chinese, text)) {
+    const bool chinese = UserInterfaceIsChinese() || entry.english == nullptr;
+    if (chinese && entry.chinese != nullptr && ToProcessCodePage(entry.chinese, text)) {
       return text;
     }
     // English is ASCII and so fits every code page.
-    return entry.english != nullptr ? entry.english : std::string();
+    if (entry.english != nullptr) return entry.english;
+    // A table without English, in a code page without Chinese: UTF-8, which the toolkit's
+    // text conversion still reads.
+    return entry.chinese != nullptr ? entry.chinese : std::string();
   }
   return {};
 }

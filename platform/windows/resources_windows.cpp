@@ -105,8 +105,13 @@ std::string LoadResourceString(unsigned id) {
     return text;
   }
   // English is ASCII and so fits every code page.
-  if (!ToProcessCodePage(FindString(module, id, english), text)) return {};
-  return text;
+  if (ToProcessCodePage(FindString(module, id, english), text) && !text.empty()) return text;
+  // A table that has Chinese only.
+  const WORD chinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+  if (preferred != chinese && ToProcessCodePage(FindString(module, id, chinese), text)) {
+    return text;
+  }
+  return {};
 }
 
 }  // namespace quorlin::platform

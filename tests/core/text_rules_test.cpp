@@ -6,6 +6,7 @@
 #include "connections/connection_operations.h"
 #include "connections/table_name_of_query.h"
 #include "platform/text.h"
+#include "profiles/profile.h"
 #include "schema/statements.h"
 #include "schema/where_clause.h"
 
@@ -51,13 +52,15 @@ TEST(MakeWhereClause, AddsWhereUnlessTheConditionStartsWithAClauseWord) {
 }
 
 TEST(AggregateExpression, StandardAndMySqlForms) {
-  EXPECT_EQ(schema::MakeAggregateExpression(0, "Level", false), "AVG([Level]) ");
-  EXPECT_EQ(schema::MakeAggregateExpression(2, "Level", false), "MIN ([Level]) ");
-  EXPECT_EQ(schema::MakeAggregateExpression(5, "Tag", false), "COUNT (DISTINCT [Tag]) ");
-  EXPECT_EQ(schema::MakeAggregateExpression(2, "Level", true), "MIN(`Level`) ");
-  EXPECT_EQ(schema::MakeAggregateExpression(6, "Level", false), "");
-  EXPECT_EQ(schema::MakeAggregateExpression(-1, "Level", true), "");
-  EXPECT_EQ(schema::MakeAggregateExpression(1, " a]b ", false), "SUM([ a]b ]) ");
+  const profile::Dialect& standard = profile::Active().dialectOf("Driver=SQLite3");
+  const profile::Dialect& mysql = profile::Active().dialectOf("Driver=MySQL ODBC 3.51 Driver");
+  EXPECT_EQ(schema::MakeAggregateExpression(0, "Level", standard), "AVG([Level]) ");
+  EXPECT_EQ(schema::MakeAggregateExpression(2, "Level", standard), "MIN ([Level]) ");
+  EXPECT_EQ(schema::MakeAggregateExpression(5, "Tag", standard), "COUNT (DISTINCT [Tag]) ");
+  EXPECT_EQ(schema::MakeAggregateExpression(2, "Level", mysql), "MIN(`Level`) ");
+  EXPECT_EQ(schema::MakeAggregateExpression(6, "Level", standard), "");
+  EXPECT_EQ(schema::MakeAggregateExpression(-1, "Level", mysql), "");
+  EXPECT_EQ(schema::MakeAggregateExpression(1, " a]b ", standard), "SUM([ a]b ]) ");
 }
 
 TEST(DialectDetection, FindsTheMySqlDriverWrittenWithoutBraces) {

@@ -19,9 +19,9 @@
 #include "frame/frame_state.h"
 #include "grid_bytes.h"
 #include "platform/file_exception.h"
+#include "profiles/profile.h"
 #include "quorlin.h"
 #include "records/bind_table.h"
-#include "resources/message_table.h"
 #include "schema/datasheet.h"
 #include "schema/grid_file.h"
 #include "temp_dir.h"
@@ -67,11 +67,14 @@ void WriteInput(const std::string& path, const std::uint8_t* data, std::size_t s
   }
 }
 
-// The English text of message 1606 (the fuzzer never changes the locale).
+// What the profile reports for a damaged file: its built-in text, or the English text of its
+// message (the fuzzer never changes the locale).
 std::string DamageMessage() {
-  const platform::StringTable& table = resources::MessageTable();
+  const profile::FailureReport& report = profile::ReportOf(profile::Failure::kGridFileUnreadable);
+  if (report.kind == profile::FailureReport::Kind::kText) return report.text;
+  const platform::StringTable& table = profile::Active().messages;
   for (std::size_t i = 0; i < table.count; ++i) {
-    if (table.entries[i].id == resources::kCantLoadDatasheet) return table.entries[i].english;
+    if (table.entries[i].id == report.messageId) return table.entries[i].english;
   }
   return {};
 }

@@ -13,6 +13,7 @@
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "recording_surface.h"
+#include "resources/message_ids.h"
 #include "resources/view_data_ids.h"
 #include "temp_dir.h"
 #include "viewer/recordset_adapter.h"

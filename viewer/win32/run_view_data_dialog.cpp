@@ -130,15 +130,16 @@ INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
   }
 }
 
-// The dialog template in the user interface language, English when that one is missing.
+// The dialog template in the user interface language, English when that one is missing, and
+// Chinese in a library that has no English.
 LPCDLGTEMPLATEW FindTemplate(HMODULE module) {
   const WORD english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-  const WORD preferred = platform::UserInterfaceIsChinese()
-                             ? MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED)
-                             : english;
+  const WORD chinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+  const WORD preferred = platform::UserInterfaceIsChinese() ? chinese : english;
   const LPCWSTR name = MAKEINTRESOURCEW(resources::kViewDataTemplateId);
   HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(5), name, preferred);  // RT_DIALOG
   if (found == nullptr) found = FindResourceExW(module, MAKEINTRESOURCEW(5), name, english);
+  if (found == nullptr) found = FindResourceExW(module, MAKEINTRESOURCEW(5), name, chinese);
   HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
   return loaded != nullptr ? static_cast<LPCDLGTEMPLATEW>(LockResource(loaded)) : nullptr;
 }

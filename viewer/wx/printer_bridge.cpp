@@ -5,6 +5,7 @@
 #include "mirvale.h"
 #include "platform/linux/host_locale_guard.h"
 #include "platform/linux/toolkit_text.h"
+#include "profiles/profile.h"
 #include "viewer/wx/printer_library.h"
 
 namespace quorlin::viewer {
@@ -18,7 +19,7 @@ constexpr char kPrinterSettingsPath[] = "d:\\test.ini";
 class PrinterObject {
  public:
   explicit PrinterObject(const PrinterLibrary& library)
-      : m_library(library), m_printer(library.create()) {}
+      : m_library(library), m_printer(library.create != nullptr ? library.create() : nullptr) {}
   ~PrinterObject() {
     if (m_printer != nullptr) m_library.destroy(m_printer);
   }
@@ -38,9 +39,10 @@ std::string PrinterText(const std::string& hostText) {
   return platform::ToToolkitText(hostText).utf8_string();
 }
 
-const PrinterLibrary& LinkedPrinterLibrary() {
-  static const PrinterLibrary linked{&CreatePLPrinter, &DeletePLPrinter};
-  return linked;
+// The printer library the profile links at load time; none in a profile without printing.
+PrinterLibrary LinkedPrinterLibrary() {
+  const profile::PrinterLibrary& linked = profile::Active().printer;
+  return {linked.create, linked.destroy};
 }
 
 }  // namespace

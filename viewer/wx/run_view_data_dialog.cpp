@@ -2,7 +2,7 @@
 #include "platform/linux/gui_toolkit.h"
 #include "platform/linux/host_locale_guard.h"
 #include "platform/resources.h"
-#include "resources/view_data_template.h"
+#include "profiles/profile.h"
 #include "viewer/front_end.h"
 #include "viewer/wx/view_data_window.h"
 
@@ -17,7 +17,7 @@ void RunViewDataDialog(ViewDataDialog& dialog) {
         "SQLDisplay cannot show the View data dialog: no display is available (DISPLAY and "
         "WAYLAND_DISPLAY name none that can be opened).");
   }
-  ViewDataWindow window(dialog, resources::ViewDataTemplate(chinese));
+  ViewDataWindow window(dialog, profile::Active().viewDataTemplate(chinese));
   window.Run();
 }
 

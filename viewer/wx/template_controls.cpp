@@ -41,6 +41,7 @@ void CreateControl(wxDialog& dialog, const TemplateControl& control) {
     case ControlKind::kEdit:
       new wxTextCtrl(&dialog, id, caption, position, size);
       break;
+    case ControlKind::kReadOnlyEdit:
     case ControlKind::kPageNumberEdit:
       new wxTextCtrl(&dialog, id, caption, position, size, wxTE_READONLY);
       break;
