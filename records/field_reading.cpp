@@ -5,7 +5,6 @@
 #include <string>
 
 #include "connections/connection_registry.h"
-#include "frame/report.h"
 #include "platform/db_exception.h"
 #include "platform/recordset.h"
 #include "platform/text.h"
@@ -42,16 +41,12 @@ int GetFieldValue(const char* field, char* buffer, int size) {
   buffer[0] = '\0';
   CRecordset* recordset = CurrentWithRecords();
   if (recordset == nullptr) return 0;
-  try {
-    std::string value = recordset->GetFieldValue(field != nullptr ? field : "");
-    if (profile::Active().fieldValuesLoseTrailingBlanks) {
-      value = platform::TrimTrailingBlanks(std::move(value));
-    }
-    CopyZeroFilled(value, buffer, static_cast<std::size_t>(size));
-  } catch (const CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
-    return 0;
+  // An unknown field or no current record throws; the export frame reports it.
+  std::string value = recordset->GetFieldValue(field != nullptr ? field : "");
+  if (profile::Active().fieldValuesLoseTrailingBlanks) {
+    value = platform::TrimTrailingBlanks(std::move(value));
   }
+  CopyZeroFilled(value, buffer, static_cast<std::size_t>(size));
   return 1;
 }
 
@@ -63,34 +58,30 @@ int GetFields(int count, const BindEntry* entries, char* buffer) {
   // string instructions that cost more than the reads themselves.
   std::memset(buffer, 0, static_cast<std::size_t>(bytes));
   CRecordset* recordset = CurrentWithRecords();
-  std::size_t filled = 0;
+  if (recordset == nullptr) return 0;
+  // A failure leaves the slots filled so far; the export frame reports it.
+  const platform::RowText& row = recordset->CurrentRow();
+  // All names resolved at once, and remembered by the recordset for the next record.
+  const std::vector<int>* indices = nullptr;
   try {
-    if (recordset != nullptr) {
-      const platform::RowText& row = recordset->CurrentRow();
-      // All names resolved at once, and remembered by the recordset for the next record.
-      const std::vector<int>* indices = nullptr;
-      try {
-        indices = &recordset->FieldIndices(entries[0].fieldName, sizeof(BindEntry), kNameSize,
-                                           static_cast<std::size_t>(count));
-      } catch (const CDBException&) {
-        // An unknown name: go one by one, so that the slots before it are filled.
-      }
-      for (; filled < static_cast<std::size_t>(count); ++filled) {
-        const int index = indices != nullptr ? (*indices)[filled]
-                                             : recordset->FieldIndex(platform::FixedFieldText(
-                                                   entries[filled].fieldName, kNameSize));
-        const std::string_view value = row[static_cast<std::size_t>(index)];
-        // An empty value may have no storage at all; its slot is already zero.
-        if (!value.empty()) {
-          std::memcpy(buffer + filled * kSlotSize, value.data(),
-                      value.size() < kSlotSize ? value.size() : kSlotSize);
-        }
-      }
-    }
-  } catch (const CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
+    indices = &recordset->FieldIndices(entries[0].fieldName, sizeof(BindEntry), kNameSize,
+                                       static_cast<std::size_t>(count));
+  } catch (const CDBException&) {
+    // An unknown name: go one by one, so that the slots before it are filled.
   }
-  return filled == static_cast<std::size_t>(count) ? 1 : 0;
+  for (std::size_t filled = 0; filled < static_cast<std::size_t>(count); ++filled) {
+    const int index =
+        indices != nullptr
+            ? (*indices)[filled]
+            : recordset->FieldIndex(platform::FixedFieldText(entries[filled].fieldName, kNameSize));
+    const std::string_view value = row[static_cast<std::size_t>(index)];
+    // An empty value may have no storage at all; its slot is already zero.
+    if (!value.empty()) {
+      std::memcpy(buffer + filled * kSlotSize, value.data(),
+                  value.size() < kSlotSize ? value.size() : kSlotSize);
+    }
+  }
+  return 1;
 }
 
 }  // namespace quorlin::records
