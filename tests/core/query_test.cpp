@@ -5,8 +5,7 @@
 namespace quorlin::test {
 namespace {
 
-// The standard dialect brackets the column, which only SQLite accepts; the MySQL dialect
-// writes what MySQL and MariaDB accept.
+// Which databases accept which aggregate texts: see AllBackends.
 #define QUORLIN_REQUIRE_AGGREGATES()                                                       \
   do {                                                                                     \
     if (!GetParam().acceptsAggregates) GTEST_SKIP() << GetParam().name << " rejects them"; \
@@ -28,7 +27,7 @@ class Queries : public OnEachDatabase {
   std::string table_;
 };
 
-TEST_P(Queries, StandardAggregatesAreRejectedWhereBracketsAre) {
+TEST_P(Queries, AggregatesAreRejectedWhereTheirTextIsNotValid) {
   if (GetParam().acceptsAggregates) GTEST_SKIP() << GetParam().name << " accepts them";
   double value = 42.0;
   MarkLastError();
@@ -65,20 +64,28 @@ TEST_P(Queries, UnknownAggregateKindIsRejectedAndLeavesTheResult) {
   }
 }
 
-TEST_P(Queries, AggregateReplacesTheSelectionAndStaysCurrentClosed) {
+// The full profile closes the aggregate's result, the legacy profile leaves it open; in the
+// legacy profile it is found by no table name, as its column comes from no table.
+TEST_P(Queries, AggregateReplacesTheSelectionAndStaysCurrent) {
   QUORLIN_REQUIRE_AGGREGATES();
   ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), ""), 0) << LastError();
   Aggregate(QUORLIN_MAX, "Level");
-  ASSERT_EQ(SQLUseTable(id_, table_.c_str()), 0);
+  ASSERT_EQ(SQLUseTable(id_, table_.c_str()), LegacyProfile() ? -1 : 0);
   MarkLastError();
-  EXPECT_EQ(SQLMoveRecord(QUORLIN_MOVE_NEXT), -1) << "the aggregate's result is closed";
-  EXPECT_NE(LastError(), kMarker);
+  if (LegacyProfile()) {
+    EXPECT_EQ(SQLMoveRecord(QUORLIN_MOVE_FIRST), 0) << LastError();
+    EXPECT_EQ(LastError(), kMarker);
+  } else {
+    EXPECT_EQ(SQLMoveRecord(QUORLIN_MOVE_NEXT), -1) << "the aggregate's result is closed";
+    EXPECT_NE(LastError(), kMarker);
+  }
   EXPECT_EQ(Field("ID"), "<error>");
-  EXPECT_EQ(SQLGetRowCount(), 0);
+  EXPECT_EQ(SQLGetRowCount(), LegacyProfile() ? 1 : 0);
   ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), ""), 0) << LastError();
   EXPECT_EQ(SQLGetRowCount(), 4);
 }
 
+// The legacy profile puts WHERE before a condition that starts with ORDER too.
 TEST_P(Queries, ConditionsGetWhereUnlessTheyStartWithIt) {
   ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "  Tag = 'A1'"), 0) << LastError();
   EXPECT_EQ(SQLGetRowCount(), 2);
@@ -86,8 +93,9 @@ TEST_P(Queries, ConditionsGetWhereUnlessTheyStartWithIt) {
   EXPECT_EQ(SQLGetRowCount(), 1);
   ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "WHERE ID > 1 ORDER BY ID DESC"), 0);
   EXPECT_EQ(Field("ID"), "4");
-  ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "order by ID desc"), 0) << LastError();
-  EXPECT_EQ(Field("ID"), "4");
+  ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "order by ID"), LegacyProfile() ? -1 : 0)
+      << LastError();
+  EXPECT_EQ(Field("ID"), LegacyProfile() ? "4" : "1") << "a failed selection keeps the last";
   ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), "   "), 0) << LastError();
   EXPECT_EQ(SQLGetRowCount(), 4);
 }
@@ -128,10 +136,13 @@ TEST_P(Queries, ClosedConnectionIdsReportDatabaseNotOpen) {
   MarkLastError();
   SQLExcute(id_, "SELECT 1");
   EXPECT_EQ(SQLSelectToTable(closed, table_.c_str(), ""), -1);
-  EXPECT_EQ(LastError(), "Database not open");
+  EXPECT_EQ(LastError(), SilentInLegacy("Database not open"));
+  MarkLastError();
   EXPECT_EQ(SQLAggregate(closed, table_.c_str(), 0, "Level", &value, ""), -1);
+  EXPECT_EQ(LastError(), SilentInLegacy("Database not open"));
+  MarkLastError();
   EXPECT_EQ(SQLExcute(closed, "SELECT 1"), -1);
-  EXPECT_EQ(LastError(), "Database not open");
+  EXPECT_EQ(LastError(), SilentInLegacy("Database not open"));
   EXPECT_EQ(value, 7);
 }
 

@@ -1,5 +1,6 @@
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "database_fixture.h"
@@ -78,14 +79,15 @@ TEST_F(Registry, DisconnectOfAnUnknownIdChangesNothing) {
   EXPECT_EQ(SQLExcute(id, "SELECT 1"), 0);
 }
 
-// The cache holds 31 results per connection, one per table name, evicting the first cached.
+// The cache holds CacheCapacity() results per connection (31, one per table name, in the
+// full profile; one in the legacy profile), evicting the first cached.
 class Cache : public ::testing::Test {
  protected:
   void SetUp() override {
     SQLCleanup();
     id_ = SQLConnectToDatabase(SqliteBackend().connect.c_str());
     ASSERT_GE(id_, 0) << LastError();
-    for (int i = 0; i < 33; ++i) {
+    for (int i = 0; i < kTables; ++i) {
       Exec(id_, "CREATE TABLE " + Name(i) + " (ID INTEGER)");
       Exec(id_, "INSERT INTO " + Name(i) + " VALUES (" + std::to_string(i) + ")");
     }
@@ -94,43 +96,44 @@ class Cache : public ::testing::Test {
   static std::string Name(int i) { return "T" + std::to_string(i); }
   void Select(int i) { ASSERT_EQ(SQLSelectToTable(id_, Name(i).c_str(), ""), 0) << LastError(); }
   bool Cached(int i) { return SQLUseTable(id_, Name(i).c_str()) == 0; }
+  static inline const int kCapacity = CacheCapacity();
+  static inline const int kTables = kCapacity + 2;
   int id_ = -1;
 };
 
-TEST_F(Cache, ThirtySecondTableEvictsTheFirstCached) {
-  for (int i = 0; i < 31; ++i) Select(i);
-  for (int i = 0; i < 31; ++i) EXPECT_TRUE(Cached(i)) << i;
+TEST_F(Cache, OneTableMoreThanTheCapacityEvictsTheFirstCached) {
+  for (int i = 0; i < kCapacity; ++i) Select(i);
+  for (int i = 0; i < kCapacity; ++i) EXPECT_TRUE(Cached(i)) << i;
   Select(0);  // queried again and made current: keeps its place at the head
   ASSERT_EQ(SQLUseTable(id_, "T0"), 0);
-  Select(31);
+  Select(kCapacity);
   EXPECT_FALSE(Cached(0));
-  for (int i = 1; i < 32; ++i) EXPECT_TRUE(Cached(i)) << i;
-  Select(32);
+  for (int i = 1; i <= kCapacity; ++i) EXPECT_TRUE(Cached(i)) << i;
+  Select(kCapacity + 1);
   EXPECT_FALSE(Cached(1));
-  EXPECT_EQ(Field("ID"), "32") << "the new result is current";
+  EXPECT_EQ(Field("ID"), std::to_string(kCapacity + 1)) << "the new result is current";
 }
 
 TEST_F(Cache, ReplacementKeepsThePlaceAndFreesTheOldResult) {
-  Select(0);
-  Select(1);
-  Select(2);
+  const int first = std::min(3, kCapacity);
+  for (int i = 0; i < first; ++i) Select(i);
   ASSERT_EQ(SQLMoveRecord(QUORLIN_MOVE_NEXT), 0);
   Exec(id_, "INSERT INTO T0 VALUES (100)");
   Select(0);
   EXPECT_EQ(SQLGetRowCount(), 2) << "the replacement is a new result";
-  for (int i = 3; i < 31; ++i) Select(i);
-  Select(31);
+  for (int i = first; i < kCapacity; ++i) Select(i);
+  Select(kCapacity);
   EXPECT_FALSE(Cached(0)) << "T0 was still the oldest by first caching";
   EXPECT_TRUE(Cached(1));
 }
 
 TEST_F(Cache, CurrentRecordsetFollowsEvictionAndDisconnect) {
-  for (int i = 0; i < 31; ++i) Select(i);
+  for (int i = 0; i < kCapacity; ++i) Select(i);
   ASSERT_EQ(SQLUseTable(id_, "T0"), 0);
-  Select(31);  // evicts T0, the current one, and makes T31 current
-  EXPECT_EQ(Field("ID"), "31");
+  Select(kCapacity);  // evicts T0, the current one, and makes the new result current
+  EXPECT_EQ(Field("ID"), std::to_string(kCapacity));
   SQLDisconnectToDatabase(id_);
-  EXPECT_EQ(SQLGetRowCount(), -1);
+  EXPECT_EQ(SQLGetRowCount(), RowCountWithoutRecordset());
 }
 
 TEST_F(Cache, ResultsAreCachedPerConnection) {

@@ -1,4 +1,5 @@
-// Table creation and record modification: the texts the driver receives, byte for byte.
+// Table creation and record modification: the texts the driver receives, byte for byte. The
+// full profile double-quotes the names; the legacy profile writes them bare.
 #include <cstring>
 
 #include "database_fixture.h"
@@ -22,17 +23,23 @@ class SqliteSchemaTexts : public OnTracedSqlite {
 
 TEST_F(SqliteSchemaTexts, CreateTableFromADatasheet) {
   ASSERT_EQ(SQLCreateTable(id_, "Staff", dir_.Path("staff.ds").c_str()), 0) << LastError();
-  EXPECT_EQ(LastStatement(), "CREATE TABLE Staff (\"ID\" NUMERIC,\"Name\" CHAR(20),\"Born\" DATE)");
+  EXPECT_EQ(LastStatement(),
+            LegacyProfile()
+                ? "CREATE TABLE Staff (ID NUMERIC,Name CHAR(20),Born DATE)"
+                : "CREATE TABLE Staff (\"ID\" NUMERIC,\"Name\" CHAR(20),\"Born\" DATE)");
   EXPECT_EQ(SQLDropTable(id_, "Staff"), 0) << LastError();
   EXPECT_EQ(LastStatement(), "DROP TABLE Staff");
 }
 
-TEST_F(SqliteSchemaTexts, CreateTableFromArraysHasNoBlankBeforeTheType) {
+// The legacy profile writes one blank before the type and keeps the blanks around the names.
+TEST_F(SqliteSchemaTexts, CreateTableFromArraysHasNoBlankBeforeTheTypeUnlessLegacy) {
   const std::string names = SlotBlock({"ID", " \tName  ", "Born"});
   const int types[] = {1, 2, 3};
   const int widths[] = {99, 20, 99};
   ASSERT_EQ(SQLCreateTableEx(id_, 3, "Staff", names.c_str(), types, widths), 0) << LastError();
-  EXPECT_EQ(LastStatement(), "CREATE TABLE Staff (\"ID\"NUMERIC,\"Name\"CHAR(20),\"Born\"DATE)");
+  EXPECT_EQ(LastStatement(),
+            LegacyProfile() ? "CREATE TABLE Staff (ID NUMERIC, \tName   CHAR(20),Born DATE)"
+                            : "CREATE TABLE Staff (\"ID\"NUMERIC,\"Name\"CHAR(20),\"Born\"DATE)");
 }
 
 TEST_F(SqliteSchemaTexts, EmptyColumnListsAreSentAndRejected) {
@@ -49,7 +56,8 @@ TEST_F(SqliteSchemaTexts, UnknownTypeCodesGiveNoTypeWord) {
   const std::string names = SlotBlock({"A", "B"});
   const int types[] = {7, -1};
   ASSERT_EQ(SQLCreateTableEx(id_, 2, "Untyped", names.c_str(), types, nullptr), 0) << LastError();
-  EXPECT_EQ(LastStatement(), "CREATE TABLE Untyped (\"A\",\"B\")");
+  EXPECT_EQ(LastStatement(), LegacyProfile() ? "CREATE TABLE Untyped (A ,B )"
+                                             : "CREATE TABLE Untyped (\"A\",\"B\")");
 }
 
 TEST_F(SqliteSchemaTexts, RecordStatementsOfTheWorkedExample) {
@@ -57,20 +65,28 @@ TEST_F(SqliteSchemaTexts, RecordStatementsOfTheWorkedExample) {
   const std::string values = SlotBlock({"T1", "3.5", "2001-02-03"});
   const std::string bind = dir_.Path("log.bt");
   ASSERT_EQ(SQLInsertRecord(id_, "Log", bind.c_str(), values.c_str()), 0) << LastError();
-  EXPECT_EQ(LastStatement(),
-            "INSERT INTO Log\n\t(\"Tag\" ,\"Value\" ,\"Stamp\" )\n\tVALUES('T1',3.5,'2001-02-03')");
-  ASSERT_EQ(SQLUpdateRecord(id_, "Log", bind.c_str(), values.c_str(), "ID=7"), 0) << LastError();
   EXPECT_EQ(
       LastStatement(),
-      "UPDATE Log\n\t SET \"Tag\" = 'T1',\"Value\" = 3.5,\"Stamp\" = '2001-02-03'\n\tWHERE ID=7");
+      LegacyProfile()
+          ? "INSERT INTO Log\n\t(Tag,Value,Stamp)\n\tVALUES('T1',3.5,'2001-02-03')"
+          : "INSERT INTO Log\n\t(\"Tag\" ,\"Value\" ,\"Stamp\" )\n\tVALUES('T1',3.5,'2001-02-03')");
+  ASSERT_EQ(SQLUpdateRecord(id_, "Log", bind.c_str(), values.c_str(), "ID=7"), 0) << LastError();
+  EXPECT_EQ(LastStatement(),
+            LegacyProfile()
+                ? "UPDATE Log\n\t SET Tag = 'T1',Value = 3.5,Stamp = '2001-02-03'\n\tWHERE ID=7"
+                : "UPDATE Log\n\t SET \"Tag\" = 'T1',\"Value\" = 3.5,\"Stamp\" = "
+                  "'2001-02-03'\n\tWHERE ID=7");
   ASSERT_EQ(SQLDeleteRecord(id_, "Log", "ID=7"), 0) << LastError();
   EXPECT_EQ(LastStatement(), "DELETE FROM Log\n\t \n\tWHERE ID=7");
   const std::string names = SlotBlock({"Tag", "  Value\t", "Stamp"});
   const int types[] = {2, 0, 3};
   ASSERT_EQ(SQLInsertRecordEx(id_, 3, "Log", types, names.c_str(), values.c_str()), 0)
       << LastError();
-  EXPECT_EQ(LastStatement(),
-            "INSERT INTO Log\n\t(\"Tag\",\"Value\",\"Stamp\")\n\tVALUES('T1',3.5,'2001-02-03')");
+  EXPECT_EQ(
+      LastStatement(),
+      LegacyProfile()
+          ? "INSERT INTO Log\n\t(Tag,Value,Stamp)\n\tVALUES('T1',3.5,'2001-02-03')"
+          : "INSERT INTO Log\n\t(\"Tag\",\"Value\",\"Stamp\")\n\tVALUES('T1',3.5,'2001-02-03')");
 }
 
 TEST_F(SqliteSchemaTexts, ValuesAreCopiedAsGiven) {
@@ -82,9 +98,11 @@ TEST_F(SqliteSchemaTexts, ValuesAreCopiedAsGiven) {
   EXPECT_NE(LastError(), kMarker) << "an undoubled quote is the host's SQL, judged by the database";
   const std::string doubled = SlotBlock({"O''Brien", "", "2001-02-03"});
   EXPECT_EQ(SQLInsertRecord(id_, "Log", bind.c_str(), doubled.c_str()), -1);
-  EXPECT_EQ(
-      LastStatement(),
-      "INSERT INTO Log\n\t(\"Tag\" ,\"Value\" ,\"Stamp\" )\n\tVALUES('O''Brien',,'2001-02-03')");
+  EXPECT_EQ(LastStatement(),
+            LegacyProfile()
+                ? "INSERT INTO Log\n\t(Tag,Value,Stamp)\n\tVALUES('O''Brien',,'2001-02-03')"
+                : "INSERT INTO Log\n\t(\"Tag\" ,\"Value\" ,\"Stamp\" "
+                  ")\n\tVALUES('O''Brien',,'2001-02-03')");
   const std::string fine = SlotBlock({"O''Brien", "2", "2001-02-03"});
   ASSERT_EQ(SQLInsertRecord(id_, "Log", bind.c_str(), fine.c_str()), 0) << LastError();
   ASSERT_EQ(SQLSelectToTable(id_, "Log", ""), 0);
@@ -97,13 +115,16 @@ TEST_F(SqliteSchemaTexts, BlankConditionsChangeEveryRecord) {
   const std::string values = SlotBlock({"Z", "9", "2001-02-03"});
   ASSERT_EQ(SQLUpdateRecord(id_, "Log", dir_.Path("log.bt").c_str(), values.c_str(), "   "), 0);
   EXPECT_EQ(LastStatement(),
-            "UPDATE Log\n\t SET \"Tag\" = 'Z',\"Value\" = 9,\"Stamp\" = '2001-02-03'");
+            LegacyProfile()
+                ? "UPDATE Log\n\t SET Tag = 'Z',Value = 9,Stamp = '2001-02-03'"
+                : "UPDATE Log\n\t SET \"Tag\" = 'Z',\"Value\" = 9,\"Stamp\" = '2001-02-03'");
   ASSERT_EQ(SQLDeleteRecord(id_, "Log", "  "), 0);
   EXPECT_EQ(LastStatement(), "DELETE FROM Log\n\t ");
   ASSERT_EQ(SQLSelectToTable(id_, "Log", ""), 0);
   EXPECT_EQ(SQLGetRowCount(), 0);
   EXPECT_EQ(SQLDeleteRecord(id_, "Log", "ORDER BY x"), -1);
-  EXPECT_EQ(LastStatement(), "DELETE FROM Log\n\t \n\tORDER BY x");
+  EXPECT_EQ(LastStatement(), LegacyProfile() ? "DELETE FROM Log\n\t \n\tWHERE ORDER BY x"
+                                             : "DELETE FROM Log\n\t \n\tORDER BY x");
 }
 
 TEST_F(SqliteSchemaTexts, CaptionOnlyBindTableSendsEmptyLists) {

@@ -10,7 +10,7 @@
 
 namespace quorlin::test {
 
-const char kMarker[] = "Database not open";
+const char kMarker[] = "SQLCreateTableEx needs the column names and type codes.";
 
 namespace {
 
@@ -33,11 +33,18 @@ Backend SqliteBackend() {
   return {"SQLite", "Driver=SQLite3;Database=" + file, false, false, true};
 }
 
+// The full profile's aggregates bracket the column, which only SQLite accepts, except in the
+// MySQL dialect. The legacy profile's are bracket-free, but write "MIN (", "MAX (" and
+// "COUNT (" with a blank, which MariaDB's default mode reads as calls of unknown functions.
 std::vector<Backend> AllBackends() {
   return {SqliteBackend(),
-          {"PostgreSQL", Env("QUORLIN_TEST_PG"), false, true, false},
+          {"PostgreSQL", Env("QUORLIN_TEST_PG"), false, true, LegacyProfile()},
           {"MariaDB", Env("QUORLIN_TEST_MARIADB"), false, false, false},
-          {"MySQLDriver", Env("QUORLIN_TEST_MYSQL"), true, false, true}};
+          MySqlDriverBackend()};
+}
+
+Backend MySqlDriverBackend() {
+  return {"MySQLDriver", Env("QUORLIN_TEST_MYSQL"), !LegacyProfile(), false, !LegacyProfile()};
 }
 
 std::string LastError() {
@@ -47,8 +54,35 @@ std::string LastError() {
 }
 
 void MarkLastError() {
-  SQLSelectToTable(-12345, "T", "");
+  SQLCreateTableEx(-12345, 1, "T", nullptr, nullptr, nullptr);
   ASSERT_EQ(LastError(), kMarker);
+}
+
+std::string SilentInLegacy(const std::string& fullText) {
+  return LegacyProfile() ? kMarker : fullText;
+}
+
+std::string GridUnreadableText() {
+  // "无法装载表格数据!" in GBK.
+  return LegacyProfile() ? "\xce\xde\xb7\xa8\xd7\xb0\xd4\xd8\xb1\xed\xb8\xf1\xca\xfd\xbe\xdd!"
+                         : "Can't load datasheet";
+}
+
+std::string OrderBy(const std::string& columns) {
+  return (LegacyProfile() ? "WHERE 1=1 ORDER BY " : "ORDER BY ") + columns;
+}
+
+int RowCountWithoutRecordset() {
+  return LegacyProfile() ? 0 : -1;
+}
+
+int CacheCapacity() {
+  return LegacyProfile() ? 1 : 31;
+}
+
+std::string CharValue(const Backend& backend, const std::string& value, std::size_t width) {
+  if (!LegacyProfile() || !backend.padsChar || value.size() >= width) return value;
+  return value + std::string(width - value.size(), ' ');
 }
 
 std::vector<std::string> TracedStatements(const std::string& traceFile) {

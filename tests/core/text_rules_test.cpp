@@ -9,12 +9,14 @@
 #include "profiles/profile.h"
 #include "schema/statements.h"
 #include "schema/where_clause.h"
+#include "test_support.h"
 
 namespace quorlin {
 namespace {
 
 using connections::TableNameOfQuery;
 using schema::MakeWhereClause;
+using test::LegacyProfile;
 
 TEST(TableNameOfQuery, TakesTheTextBetweenFromAndWhere) {
   EXPECT_EQ(TableNameOfQuery("SELECT * FROM  [Tank Level] WHERE ID=1"), "TANKLEVEL");
@@ -39,28 +41,38 @@ TEST(TableNameOfQuery, LeavesDoubleByteCharactersWhole) {
   std::setlocale(LC_CTYPE, "C");
 }
 
+// The clause words are WHERE and ORDER; the legacy profile knows WHERE only.
 TEST(MakeWhereClause, AddsWhereUnlessTheConditionStartsWithAClauseWord) {
   EXPECT_EQ(MakeWhereClause(""), "");
   EXPECT_EQ(MakeWhereClause(" \t\r\n\v\f"), "");
   EXPECT_EQ(MakeWhereClause("Level > 2"), "\n\tWHERE Level > 2");
   EXPECT_EQ(MakeWhereClause("  where Level > 2 "), "\n\twhere Level > 2 ");
   EXPECT_EQ(MakeWhereClause("Where x"), "\n\tWhere x");
-  EXPECT_EQ(MakeWhereClause("order by x"), "\n\torder by x");
-  EXPECT_EQ(MakeWhereClause("ORDERS > 3"), "\n\tORDERS > 3");
+  EXPECT_EQ(MakeWhereClause("order by x"),
+            LegacyProfile() ? "\n\tWHERE order by x" : "\n\torder by x");
+  EXPECT_EQ(MakeWhereClause("ORDERS > 3"),
+            LegacyProfile() ? "\n\tWHERE ORDERS > 3" : "\n\tORDERS > 3");
   EXPECT_EQ(MakeWhereClause("GROUP BY Tag"), "\n\tWHERE GROUP BY Tag");
   EXPECT_EQ(MakeWhereClause("ORDE"), "\n\tWHERE ORDE") << "shorter texts never match";
 }
 
+// The legacy profile has one bracket-free form for every connection.
 TEST(AggregateExpression, StandardAndMySqlForms) {
   const profile::Dialect& standard = profile::Active().dialectOf("Driver=SQLite3");
   const profile::Dialect& mysql = profile::Active().dialectOf("Driver=MySQL ODBC 3.51 Driver");
-  EXPECT_EQ(schema::MakeAggregateExpression(0, "Level", standard), "AVG([Level]) ");
-  EXPECT_EQ(schema::MakeAggregateExpression(2, "Level", standard), "MIN ([Level]) ");
-  EXPECT_EQ(schema::MakeAggregateExpression(5, "Tag", standard), "COUNT (DISTINCT [Tag]) ");
-  EXPECT_EQ(schema::MakeAggregateExpression(2, "Level", mysql), "MIN(`Level`) ");
+  const bool legacy = LegacyProfile();
+  EXPECT_EQ(schema::MakeAggregateExpression(0, "Level", standard),
+            legacy ? "AVG(Level) " : "AVG([Level]) ");
+  EXPECT_EQ(schema::MakeAggregateExpression(2, "Level", standard),
+            legacy ? "MIN (Level) " : "MIN ([Level]) ");
+  EXPECT_EQ(schema::MakeAggregateExpression(5, "Tag", standard),
+            legacy ? "COUNT (DISTINCT Tag) " : "COUNT (DISTINCT [Tag]) ");
+  EXPECT_EQ(schema::MakeAggregateExpression(2, "Level", mysql),
+            legacy ? "MIN (Level) " : "MIN(`Level`) ");
   EXPECT_EQ(schema::MakeAggregateExpression(6, "Level", standard), "");
   EXPECT_EQ(schema::MakeAggregateExpression(-1, "Level", mysql), "");
-  EXPECT_EQ(schema::MakeAggregateExpression(1, " a]b ", standard), "SUM([ a]b ]) ");
+  EXPECT_EQ(schema::MakeAggregateExpression(1, " a]b ", standard),
+            legacy ? "SUM( a]b ) " : "SUM([ a]b ]) ");
 }
 
 TEST(DialectDetection, FindsTheMySqlDriverWrittenWithoutBraces) {
