@@ -71,6 +71,9 @@ QhostRun RunScript(const TempFolder& folder, const std::string& script) {
 std::string LibraryPath() {
   return QUORLIN_LIBRARY_PATH;
 }
+std::string LegacyLibraryPath() {
+  return QUORLIN_LEGACY_LIBRARY_PATH;
+}
 std::string ExamplesFolder() {
   return QHOST_EXAMPLES_FOLDER;
 }

@@ -37,8 +37,9 @@ QhostRun RunQhost(const TempFolder& folder, std::vector<std::string> arguments,
 // Runs a script written into the folder as script.qh.
 QhostRun RunScript(const TempFolder& folder, const std::string& script);
 
-// The built library, qhost and the examples folder, as CMake passed them in.
+// The built libraries, qhost and the examples folder, as CMake passed them in.
 std::string LibraryPath();
+std::string LegacyLibraryPath();
 std::string ExamplesFolder();
 
 // Whether the built library exports `name` (several exports arrive over time).

@@ -12,40 +12,6 @@ using namespace quorlin::resources;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// The template's controls, ids, captions, order and places; the list kept 5 / 64 / 5 / 16
-// pixels from the client edges.
-void ExpectBuiltFromTemplate(wxDialog& dialog, const DialogTemplate& dialogTemplate) {
-  EXPECT_EQ(dialog.GetTitle(), Utf8(dialogTemplate.title));
-  EXPECT_EQ(dialog.GetClientSize(),
-            dialog.ConvertDialogToPixels(wxSize(dialogTemplate.width, dialogTemplate.height)));
-  EXPECT_TRUE(dialog.HasFlag(wxMAXIMIZE_BOX));
-  EXPECT_FALSE(dialog.HasFlag(wxRESIZE_BORDER));
-  const wxWindowList& children = dialog.GetChildren();
-  ASSERT_EQ(children.size(), dialogTemplate.controlCount);
-  std::size_t index = 0;
-  for (const wxWindow* child : children) {
-    const TemplateControl& control = dialogTemplate.controls[index++];
-    SCOPED_TRACE(control.id);
-    if (control.id != -1) {
-      EXPECT_EQ(child->GetId(), control.id);
-    }
-    if (control.kind != ControlKind::kReportList && control.kind != ControlKind::kEdit &&
-        control.kind != ControlKind::kPageNumberEdit) {
-      EXPECT_EQ(child->GetLabel(), Utf8(control.caption));
-    }
-    const wxRect place(
-        dialog.ConvertDialogToPixels(wxPoint(control.rect.x, control.rect.y)),
-        dialog.ConvertDialogToPixels(wxSize(control.rect.width, control.rect.height)));
-    if (control.kind == ControlKind::kReportList) {
-      const wxSize client = dialog.GetClientSize();
-      EXPECT_EQ(child->GetRect(), wxRect(5, 64, client.x - 10, client.y - 80));
-    } else {
-      EXPECT_EQ(child->GetRect(), place);
-    }
-  }
-  EXPECT_EQ(dialog.GetDefaultItem(), dialog.FindWindow(kCloseButton));
-}
-
 // wxWidgets on GTK makes a window without a sizing border fixed-size for the window manager,
 // which then offers no maximizing (and Xvfb has no window manager at all), so the dialog is
 // resized the way maximizing and restoring would resize it.

@@ -11,9 +11,10 @@ using ::testing::IsEmpty;
 
 constexpr char kNotOpen[] = "The recordset is not open.";
 
+// The recordset closed underneath the dialog: every move and every field read then fails.
 class ClosedRecordset : public PagingTest {
  protected:
-  // What SQLAggregate leaves current: its one-row result, read and closed.
+  // What the full profile's SQLAggregate leaves current: its one-row result, read and closed.
   void OpenClosedAggregate(int rowsPerPage) {
     MakeRecords(5);
     Select("SELECT COUNT(ID) FROM T", rowsPerPage);
@@ -21,6 +22,24 @@ class ClosedRecordset : public PagingTest {
     MarkLastError();
     m_dialog.OnInitDialog();
   }
+  // Closes the recordset of an open dialog, and notes what the dialog shows.
+  void CloseUnderneath() {
+    m_recordset->Close();
+    MarkLastError();
+    m_surface.TakeTouchedControls();
+    m_idsBefore = m_surface.ShownIds();
+    m_pageNoBefore = m_dialog.m_pageNo;
+  }
+  // The legacy profile ends the action at the failure: list, counter and controls stay.
+  void ExpectNothingChanged() {
+    EXPECT_EQ(m_surface.ShownIds(), m_idsBefore);
+    EXPECT_EQ(m_dialog.m_pageNo, m_pageNoBefore);
+    EXPECT_EQ(m_surface.PageNoField(), std::to_string(m_pageNoBefore));
+    EXPECT_THAT(m_surface.TakeTouchedControls(), IsEmpty());
+  }
+
+  std::vector<int> m_idsBefore;
+  int m_pageNoBefore = 0;
 };
 
 TEST_P(ClosedRecordset, OpeningReportsTheFailedMoveAndShowsAnEmptyPageWithoutMessages) {
@@ -29,46 +48,101 @@ TEST_P(ClosedRecordset, OpeningReportsTheFailedMoveAndShowsAnEmptyPageWithoutMes
   EXPECT_THAT(m_surface.Rows(), IsEmpty());
   EXPECT_THAT(m_surface.Messages(), IsEmpty()) << "a failed fill ends silently";
   EXPECT_EQ(m_surface.Columns().size(), 1u);
-  EXPECT_EQ(m_surface.TableNameField(), "datasheet");
+  EXPECT_EQ(m_surface.TableNameField(), LegacyProfile() ? "" : "datasheet");
   EXPECT_EQ(m_dialog.m_pageNo, 0);
-  EXPECT_FALSE(m_surface.Enabled(kPrevPageButton));
+  // The legacy profile's The first ended at its failed move.
+  EXPECT_EQ(m_surface.Enabled(kPrevPageButton), LegacyProfile());
 }
 
-TEST_P(ClosedRecordset, NextPageReportsTheFailedReadOnceAndCountsThePage) {
-  OpenClosedAggregate(10);
-  MarkLastError();
+TEST_P(ClosedRecordset, TheFirstReportsTheFailedMoveAndGoesOnOrInTheLegacyProfileEnds) {
+  Open(35, 1);
+  m_dialog.OnLast();      // hides the page number
+  m_dialog.OnPrevPage();  // page -1, standing on record 34
+  CloseUnderneath();
 
-  m_dialog.OnNextPage();
+  m_dialog.OnFirst();
 
   EXPECT_EQ(LastError(), kNotOpen);
-  EXPECT_THAT(m_surface.Rows(), IsEmpty());
-  EXPECT_EQ(m_dialog.m_pageNo, 1);
-  EXPECT_TRUE(m_surface.Enabled(kPrevPageButton));
-  EXPECT_EQ(m_surface.Beeps(), 0);
+  EXPECT_THAT(m_surface.Messages(), IsEmpty());
+  if (LegacyProfile()) {
+    ExpectNothingChanged();
+    EXPECT_FALSE(m_surface.Shown(kPageNoEdit));
+    EXPECT_TRUE(m_surface.Enabled(kPrevPageButton));
+  } else {
+    EXPECT_THAT(m_surface.Rows(), IsEmpty());
+    EXPECT_EQ(m_dialog.m_pageNo, 0);
+    EXPECT_EQ(m_surface.PageNoField(), "0");
+    EXPECT_TRUE(m_surface.Shown(kPageNoEdit));
+    EXPECT_TRUE(m_surface.Shown(kPageNoLabel));
+    EXPECT_FALSE(m_surface.Enabled(kPrevPageButton));
+  }
 }
 
-TEST_P(ClosedRecordset, PrevPageWithAHugePageReportsOnceAndReturns) {
+TEST_P(ClosedRecordset, TheLastReportsTheFailedMoveAndGoesOnOrInTheLegacyProfileEnds) {
+  Open(35, 1);
+  m_dialog.OnNextPage();
+  CloseUnderneath();
+
+  m_dialog.OnLast();
+
+  EXPECT_EQ(LastError(), kNotOpen);
+  EXPECT_THAT(m_surface.Messages(), IsEmpty());
+  if (LegacyProfile()) {
+    ExpectNothingChanged();
+  } else {
+    EXPECT_THAT(m_surface.Rows(), IsEmpty());
+    EXPECT_EQ(m_dialog.m_pageNo, 1);
+    EXPECT_FALSE(m_surface.Enabled(kNextPageButton));
+    EXPECT_FALSE(m_surface.Shown(kPageNoEdit));
+    EXPECT_FALSE(m_surface.Shown(kPageNoLabel));
+  }
+}
+
+// A failed row: reported, and the page counted and shown with the rows read so far (none);
+// in the legacy profile the action ends silently with the list cleared.
+TEST_P(ClosedRecordset, APageActionWhoseRowFailsReportsItOrInTheLegacyProfileEndsSilently) {
+  const struct {
+    const char* name;
+    void (viewer::ViewDataDialog::*action)();
+    int step;
+    int enabledButton;
+  } cases[] = {{"Next page", &viewer::ViewDataDialog::OnNextPage, 1, kPrevPageButton},
+               {"Previous page", &viewer::ViewDataDialog::OnPrevPage, -1, kNextPageButton}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartOver();
+    Open(35, 10);
+    m_dialog.OnNextPage();
+    CloseUnderneath();
+
+    (m_dialog.*c.action)();
+
+    EXPECT_THAT(m_surface.Rows(), IsEmpty());
+    EXPECT_THAT(m_surface.Messages(), IsEmpty());
+    EXPECT_EQ(m_surface.Beeps(), 0);
+    if (LegacyProfile()) {
+      EXPECT_EQ(LastError(), std::string("marker"));
+      EXPECT_EQ(m_dialog.m_pageNo, m_pageNoBefore);
+      EXPECT_EQ(m_surface.PageNoField(), std::to_string(m_pageNoBefore));
+      EXPECT_THAT(m_surface.TakeTouchedControls(), IsEmpty());
+    } else {
+      EXPECT_EQ(LastError(), kNotOpen);
+      EXPECT_EQ(m_dialog.m_pageNo, m_pageNoBefore + c.step);
+      EXPECT_EQ(m_surface.PageNoField(), std::to_string(m_pageNoBefore + c.step));
+      EXPECT_THAT(m_surface.TakeTouchedControls(), ElementsAre(c.enabledButton));
+    }
+  }
+}
+
+TEST_P(ClosedRecordset, PrevPageWithAHugePageReadsOnceAndReturns) {
   OpenClosedAggregate(2147483647);
   MarkLastError();
 
   m_dialog.OnPrevPage();
 
-  EXPECT_EQ(LastError(), kNotOpen);
   EXPECT_THAT(m_surface.Rows(), IsEmpty());
-  EXPECT_EQ(m_dialog.m_pageNo, -1);
-  EXPECT_TRUE(m_surface.Enabled(kNextPageButton));
-}
-
-TEST_P(ClosedRecordset, TheLastReportsTheFailedMoveAndGoesOn) {
-  OpenClosedAggregate(10);
-  MarkLastError();
-
-  m_dialog.OnLast();
-
-  EXPECT_EQ(LastError(), kNotOpen);
-  EXPECT_FALSE(m_surface.Enabled(kNextPageButton));
-  EXPECT_FALSE(m_surface.Shown(kPageNoEdit));
-  EXPECT_THAT(m_surface.Messages(), IsEmpty());
+  EXPECT_EQ(LastError(), LegacyProfile() ? std::string("marker") : kNotOpen);
+  EXPECT_EQ(m_dialog.m_pageNo, LegacyProfile() ? 0 : -1);
 }
 
 TEST_P(ClosedRecordset, FillingAPageEndsSilently) {
@@ -156,7 +230,9 @@ TEST_P(FieldTexts, DatasheetComesInChineseWhereTheInterfaceIsChinese) {
   std::setlocale(LC_MESSAGES, previous.c_str());
   std::setlocale(LC_CTYPE, previousCtype.c_str());
 
-  EXPECT_EQ(m_dialog.m_tableName, "\xe6\x95\xb0\xe6\x8d\xae\xe8\xa1\xa8");  // 数据表
+  // The legacy profile names no table in any language.
+  EXPECT_EQ(m_dialog.m_tableName,
+            LegacyProfile() ? "" : "\xe6\x95\xb0\xe6\x8d\xae\xe8\xa1\xa8");  // 数据表
 }
 
 QUORLIN_ON_EACH_CURSOR(FieldTexts);

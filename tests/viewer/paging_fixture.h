@@ -23,6 +23,12 @@ namespace quorlin::test {
 
 using namespace quorlin::resources;
 
+// Whether the program was linked with the legacy profile, whose paging rules differ in a few
+// places; each of those tests states both expectations.
+constexpr bool LegacyProfile() {
+  return QUORLIN_TEST_LEGACY_PROFILE != 0;
+}
+
 // Record ids first to last, inclusive.
 inline std::vector<int> Ids(int first, int last) {
   std::vector<int> ids(static_cast<std::size_t>(last - first + 1));
@@ -50,6 +56,13 @@ class PagingTest : public ::testing::TestWithParam<unsigned> {
                             std::to_string(id) + "')");
     }
     m_database.ExecuteSQL("COMMIT");
+  }
+
+  // A fresh dialog on a fresh surface, and no table T, for a test that runs several cases.
+  void StartOver() {
+    m_database.ExecuteSQL("DROP TABLE IF EXISTS T");
+    m_surface = RecordingSurface();
+    m_dialog = viewer::ViewDataDialog();
   }
 
   // Opens sql and gets the dialog ready as SQLDisplay does.

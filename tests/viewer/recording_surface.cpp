@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "profiles/profile.h"
 #include "resources/view_data_template.h"
 
 namespace quorlin::test {
 
 RecordingSurface::RecordingSurface() {
-  const resources::DialogTemplate& dialog = resources::ViewDataTemplate(false);
+  // The controls of the profile's own template, as the front end creates them.
+  const resources::DialogTemplate& dialog = profile::Active().viewDataTemplate(false);
   for (std::size_t i = 0; i < dialog.controlCount; ++i) {
     const resources::TemplateControl& control = dialog.controls[i];
     m_enabled[control.id] = true;

@@ -11,8 +11,8 @@ namespace quorlin::test {
 
 // A dialog window without a display: keeps what the paging rules put into the list, the
 // controls' states, the two fields, the message boxes and the beeps, the way a list control
-// and a dialog would. Controls start as the template creates them: all enabled, all shown
-// but the printer-setup button.
+// and a dialog would. Controls start as the linked profile's template creates them: all
+// enabled, all shown but the printer-setup button.
 class RecordingSurface : public viewer::DialogSurface {
  public:
   RecordingSurface();
