@@ -16,7 +16,8 @@ class CFile {
   CFile(const CFile&) = delete;
   CFile& operator=(const CFile&) = delete;
 
-  // False when the file cannot be opened or another process holds it.
+  // False when the file cannot be opened, is not a regular file on disk (a FIFO, device,
+  // socket or folder, refused without waiting on it), or another process holds it.
   bool OpenForExclusiveRead(const std::string& path);
   // Reads up to count bytes; fewer at the end of the file. Throws CFileException on a
   // read error of the file system.

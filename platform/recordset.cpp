@@ -1,5 +1,6 @@
 #include "platform/recordset.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/database.h"
@@ -12,25 +13,48 @@ namespace {
 
 const char kPastEnd[] = "Attempt to scroll past end or before beginning of data.";
 
+// ODBC takes a name buffer's size as a 16-bit count, so no name can come back longer.
+constexpr SQLSMALLINT kLongestNameBuffer = 32767;
+
+// Asks read for a name into ever larger buffers until the name fits. Drivers differ in what
+// they say about a name that does not fit: some report its whole length, others (SQLite's)
+// report what they copied, so a name that fills the buffer is read again in a larger one.
+template <typename ReadInto>
+std::string ReadName(ReadInto read) {
+  std::string name(512, '\0');
+  for (;;) {
+    SQLSMALLINT length = 0;
+    const SQLSMALLINT size = static_cast<SQLSMALLINT>(name.size());
+    if (!read(reinterpret_cast<SQLCHAR*>(name.data()), size, &length)) return {};
+    const bool filled = length >= size - 1;
+    if (!filled || size == kLongestNameBuffer) {
+      name.resize(std::strlen(name.c_str()));
+      return name;
+    }
+    const std::size_t larger =
+        std::max<std::size_t>(std::size_t{2} * name.size(), static_cast<std::size_t>(length) + 1);
+    name.assign(std::min<std::size_t>(larger, kLongestNameBuffer), '\0');
+  }
+}
+
 std::string ColumnName(const OdbcHandle& statement, SQLUSMALLINT column) {
-  SQLCHAR name[512] = {0};
-  SQLSMALLINT length = 0;
-  SQLSMALLINT type = 0;
-  SQLULEN size = 0;
-  SQLSMALLINT digits = 0;
-  SQLSMALLINT nullable = 0;
-  ThrowIfFailed(SQLDescribeCol(statement.Get(), column, name, sizeof name, &length, &type, &size,
-                               &digits, &nullable),
-                statement);
-  return reinterpret_cast<const char*>(name);
+  return ReadName([&](SQLCHAR* buffer, SQLSMALLINT size, SQLSMALLINT* length) {
+    SQLSMALLINT type = 0;
+    SQLULEN columnSize = 0;
+    SQLSMALLINT digits = 0;
+    SQLSMALLINT nullable = 0;
+    ThrowIfFailed(SQLDescribeCol(statement.Get(), column, buffer, size, length, &type, &columnSize,
+                                 &digits, &nullable),
+                  statement);
+    return true;
+  });
 }
 
 std::string BaseTableName(const OdbcHandle& statement, SQLUSMALLINT column) {
-  SQLCHAR name[512] = {0};
-  SQLSMALLINT length = 0;
-  const SQLRETURN ret = SQLColAttribute(statement.Get(), column, SQL_DESC_BASE_TABLE_NAME, name,
-                                        sizeof name, &length, nullptr);
-  return Succeeded(ret) ? reinterpret_cast<const char*>(name) : std::string();
+  return ReadName([&](SQLCHAR* buffer, SQLSMALLINT size, SQLSMALLINT* length) {
+    return Succeeded(SQLColAttribute(statement.Get(), column, SQL_DESC_BASE_TABLE_NAME, buffer,
+                                     size, length, nullptr));
+  });
 }
 
 // The one table all columns come from, or empty.
@@ -155,7 +179,7 @@ int CRecordset::FieldIndex(const std::string& name) const {
   for (std::size_t i = 0; i < m_fieldNames.size(); ++i) {
     if (MbsIEqual(m_fieldNames[i], name)) return static_cast<int>(i);
   }
-  throw CDBException("Field '" + name + "' not found in the result.", {}, m_sql);
+  throw CDBException("Field '" + QuotedInMessage(name) + "' not found in the result.", {}, m_sql);
 }
 
 const RowText& CRecordset::CurrentRow() {

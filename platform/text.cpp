@@ -1,17 +1,77 @@
 #include "platform/text.h"
 
-#include <cerrno>
+#include <charconv>
 #include <climits>
-#include <cstdlib>
+#include <cmath>
 #include <cstring>
-
-#include "platform/locale_numbers.h"
+#include <system_error>
 
 namespace quorlin::platform {
 namespace {
 
 char AsciiUpper(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Moves i past leading white space and a sign; true when the sign is a minus.
+bool SkipSpaceAndSign(const std::string& text, std::size_t& i) {
+  while (i < text.size() && IsWhiteSpace(text[i])) ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) return text[i++] == '-';
+  return false;
+}
+
+// Counts stop growing here: far beyond any double's range, and the sums cannot overflow.
+constexpr long long kCountCap = 1000000;
+
+// The decimal number starting at text[start]: digits with an optional "." and an optional
+// exponent. end is 0 when there are no digits before the exponent. leadingPower is the power
+// of ten of the first significant digit, which tells an overflow from an underflow.
+struct DecimalSpan {
+  std::size_t end = 0;
+  long long leadingPower = 0;
+};
+
+DecimalSpan ScanDecimal(const std::string& text, std::size_t i) {
+  const std::size_t size = text.size();
+  bool anyDigit = false;
+  bool significant = false;
+  long long integerDigits = 0;    // significant digits before the point
+  long long zerosAfterPoint = 0;  // before the first significant digit
+  for (; i < size && IsDigit(text[i]); ++i) {
+    anyDigit = true;
+    significant = significant || text[i] != '0';
+    if (significant && integerDigits < kCountCap) ++integerDigits;
+  }
+  if (i < size && text[i] == '.') {
+    for (++i; i < size && IsDigit(text[i]); ++i) {
+      anyDigit = true;
+      if (significant) continue;
+      significant = text[i] != '0';
+      if (!significant && zerosAfterPoint < kCountCap) ++zerosAfterPoint;
+    }
+  }
+  DecimalSpan span;
+  if (!anyDigit) return span;
+  span.end = i;
+  long long exponent = 0;
+  if (i < size && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    const bool negative = j < size && text[j] == '-';
+    if (j < size && (text[j] == '+' || text[j] == '-')) ++j;
+    if (j < size && IsDigit(text[j])) {  // "1e" and "1e+" are the number 1 and a rest
+      for (; j < size && IsDigit(text[j]); ++j) {
+        if (exponent < kCountCap) exponent = exponent * 10 + (text[j] - '0');
+      }
+      span.end = j;
+      if (negative) exponent = -exponent;
+    }
+  }
+  span.leadingPower = (integerDigits > 0 ? integerDigits - 1 : -(zerosAfterPoint + 1)) + exponent;
+  return span;
 }
 
 }  // namespace
@@ -105,11 +165,9 @@ std::string TrimTrailingBlanks(std::string text) {
 
 int AtoI(const std::string& text) {
   std::size_t i = 0;
-  while (i < text.size() && IsWhiteSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  const bool negative = SkipSpaceAndSign(text, i);
   long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
     value = value * 10 + (text[i] - '0');
     if (value > static_cast<long long>(INT_MAX) + 1) break;  // saturate instead of overflowing
   }
@@ -119,8 +177,34 @@ int AtoI(const std::string& text) {
   return static_cast<int>(value);
 }
 
+// The span is checked by the rules first, so the conversion never sees the hexadecimal,
+// infinity and NaN forms that the C library would also take; from_chars ignores the locale.
 double AtoF(const std::string& text) {
-  return StrToDoubleClassic(text.c_str());
+  std::size_t start = 0;
+  const bool negative = SkipSpaceAndSign(text, start);
+  const DecimalSpan span = ScanDecimal(text, start);
+  if (span.end == 0) return 0.0;
+  double value = 0.0;
+  const std::from_chars_result result =
+      std::from_chars(text.data() + start, text.data() + span.end, value);
+  if (result.ec == std::errc::result_out_of_range) {
+    value = span.leadingPower > 0 ? HUGE_VAL : 0.0;
+  } else if (result.ec != std::errc()) {
+    return 0.0;
+  }
+  return negative ? -value : value;
+}
+
+std::string QuotedInMessage(const std::string& text) {
+  constexpr std::size_t kQuotedBytes = 64;
+  if (text.size() <= kQuotedBytes) return text;
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t length = CharLength(text.data() + end, text.size() - end);
+    if (end + length > kQuotedBytes) break;
+    end += length;
+  }
+  return text.substr(0, end) + "...";
 }
 
 std::string FixedFieldText(const char* field, std::size_t limit) {

@@ -37,9 +37,19 @@ std::string Trim(const std::string& text);
 // Removes trailing blanks (0x20) only.
 std::string TrimTrailingBlanks(std::string text);
 
-// atoi and atof with "." as the decimal point whatever the locale says.
+// Numbers from texts, the same in every locale. Both skip leading white space, take an
+// optional sign and stop at the first character that does not fit; text without leading
+// digits gives 0. AtoI reads decimal digits and clamps to INT_MIN..INT_MAX. AtoF reads digits
+// with "." as the decimal point and an optional exponent (e or E, optional sign, digits),
+// correctly rounded; no hexadecimal, "inf" or "nan". Beyond the range of a double it gives
+// HUGE_VAL with the number's sign, and a number too small for one gives 0.
 int AtoI(const std::string& text);
 double AtoF(const std::string& text);
+
+// A caller's text as a message quotes it: unchanged up to 64 bytes, else its first whole
+// characters within 64 bytes and "...", so that what a message says after the quote still
+// fits in the last-error text.
+std::string QuotedInMessage(const std::string& text);
 
 // The bytes of a zero-terminated text of at most limit bytes (a fixed field).
 std::string FixedFieldText(const char* field, std::size_t limit);

@@ -38,7 +38,7 @@ void GridFile::ReadCounts() {
 }
 
 bool GridFile::Holds(std::uint64_t dataRows) const {
-  if (m_columns <= 0 || m_length < kHeaderSize) return false;
+  if (m_columns <= 0 || m_length < kHeaderSize || dataRows > kMaxDataRows) return false;
   const std::uint64_t rowSize = static_cast<std::uint64_t>(m_columns) * GridCell::kSize;
   // Divided, not multiplied: rows x columns x 68 can exceed 64 bits for counts a damaged
   // file may hold.

@@ -26,14 +26,19 @@ struct GridCell {
 // file's length does not back.
 class GridFile {
  public:
-  // False when the file cannot be opened or another process holds it.
+  // False when the file cannot be opened, is not a regular file, or another process holds it.
   bool Open(const std::string& path);
   // Reads R and N. Throws CFileException when the file is too short for them.
   void ReadCounts();
   std::int32_t RowCount() const { return m_rows; }
   std::int32_t ColumnCount() const { return m_columns; }
-  // True when the file holds the caption row and rows data rows of the column count.
+  // True when the file holds the caption row and dataRows data rows of the column count, and
+  // dataRows is at most kMaxDataRows.
   bool Holds(std::uint64_t dataRows) const;
+  // A grid describes the columns of one table, and no database has more than 32,767 of them.
+  // Far more rows than that is a damaged count even when the file is long enough, for
+  // instance a sparse file: loading it would need more memory than a host has.
+  static constexpr std::uint64_t kMaxDataRows = 1u << 20;
   // Reads the next row into row. Throws CFileException when the file ends before it.
   void ReadRow(std::vector<GridCell>& row);
 

@@ -16,11 +16,16 @@ CFile::~CFile() {
 
 bool CFile::OpenForExclusiveRead(const std::string& path) {
   Close();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a FIFO that has no writer waits for one forever. Only a
+  // regular file is a grid file; a device, FIFO, socket or folder is refused before it is read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return false;
   struct stat info {};
-  // Sharing with nobody: a file another process holds locked cannot be opened.
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  // Sharing with nobody: a file another process holds locked cannot be opened. The lock is
+  // advisory, so a process that merely has the file open does not stop the read.
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+      ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd);
     return false;
   }

@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/fsuid.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
+#include <functional>
 
 #include "grid_writer.h"
 #include "records/bind_table.h"
@@ -30,8 +35,26 @@ class GridReaders : public ::testing::Test {
     WriteFile(path, bytes);
     return path;
   }
+  // The path of name in the folder once make (a system call's result) succeeded.
+  std::string Made(int result, const std::string& name) {
+    return result == 0 ? dir_.Path(name) : std::string();
+  }
+  std::string Socket() {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string path = dir_.Path("socket");
+    if (path.size() >= sizeof address.sun_path) return {};
+    std::strcpy(address.sun_path, path.c_str());
+    socket_ = socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    return bound && listen(socket_, 1) == 0 ? path : std::string();
+  }
+  void TearDown() override {
+    if (socket_ >= 0) close(socket_);
+  }
   TempDir dir_;
   int files_ = 0;
+  int socket_ = -1;
 };
 
 TEST_F(GridReaders, DatasheetRowsBecomeColumnsInFileOrder) {
@@ -151,6 +174,58 @@ TEST_F(GridReaders, FilesHeldByAnotherProcessCannotBeRead) {
   waitpid(child, nullptr, 0);
   EXPECT_EQ(ReadBindTable(path, entries, count), BindTableResult::kRead)
       << "readable once released";
+}
+
+// A path that names no regular file is refused like a missing file, at once: a FIFO without
+// a writer would block a plain open forever.
+TEST_F(GridReaders, SpecialFilesAreRefusedWithoutWaiting) {
+  const std::string grid = Write(GridBytes({CaptionRow(4), BindRow("A", 0)}));
+  const struct {
+    const char* what;
+    std::function<std::string()> make;
+  } cases[] = {
+      {"FIFO", [&] { return Made(mkfifo(dir_.Path("fifo").c_str(), 0600), "fifo"); }},
+      {"folder", [&] { return Made(mkdir(dir_.Path("dir").c_str(), 0700), "dir"); }},
+      {"device", [] { return std::string("/dev/zero"); }},
+      {"socket", [&] { return Socket(); }},
+      {"unreadable",
+       [&] {  // the folder is open to all, so that the file's own mode refuses the read
+         const bool made = chmod(dir_.Path("").c_str(), 0711) == 0 && chmod(grid.c_str(), 0) == 0;
+         return made ? grid : std::string();
+       }},
+  };
+  for (const auto& special : cases) {
+    const std::string path = special.make();
+    ASSERT_FALSE(path.empty()) << special.what;
+    // Root reads any file whatever its mode; the mode holds for this file-system identity.
+    const bool asNobody = std::string(special.what) == "unreadable" && geteuid() == 0;
+    const int previous = asNobody ? setfsuid(65534) : -1;
+    BindEntries entries;
+    std::uint32_t count = 0;
+    EXPECT_EQ(ReadBindTable(path, entries, count), BindTableResult::kNotOpened) << special.what;
+    std::vector<ColumnDef> columns;
+    EXPECT_EQ(ReadDatasheet(path, columns), DatasheetResult::kNotOpened) << special.what;
+    if (asNobody) setfsuid(static_cast<uid_t>(previous));
+  }
+}
+
+// A sparse file is as long as its counts demand but holds nothing there: more rows than any
+// table has columns are damage, refused before a block for them is allocated.
+TEST_F(GridReaders, CountsBeyondAnyTableAreDamagedEvenInALongFile) {
+  for (const std::int32_t rows : {2147483647, std::int32_t{(1 << 20) + 2}}) {
+    for (const std::int32_t columns : {4, 6}) {
+      const std::string path = Write(GridBytes(rows, columns, {CaptionRow(columns)}));
+      ASSERT_EQ(truncate(path.c_str(), 8 + off_t{rows} * columns * 68), 0);
+      BindEntries entries;
+      std::uint32_t count = 0;
+      std::vector<ColumnDef> list;
+      if (columns == 4) {
+        EXPECT_EQ(ReadBindTable(path, entries, count), BindTableResult::kDamaged) << rows;
+      } else {
+        EXPECT_EQ(ReadDatasheet(path, list), DatasheetResult::kDamaged) << rows;
+      }
+    }
+  }
 }
 
 TEST_F(GridReaders, GarbageIsRefusedWithoutReadingBeyondIt) {

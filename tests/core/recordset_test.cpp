@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/database.h"
 #include "platform/db_exception.h"
 #include "temp_dir.h"
@@ -92,6 +94,19 @@ TEST_P(RecordsetModes, FailedOpenThrowsTheDriversText) {
   } catch (const CDBException& e) {
     EXPECT_NE(e.ErrorText().find("no such table: Missing"), std::string::npos) << e.ErrorText();
     EXPECT_EQ(e.Statement(), "SELECT * FROM Missing");
+  }
+}
+
+// The driver copies a name that does not fit its buffer in part and says nothing more: names
+// are read again in larger buffers, up to the 32,766 bytes that ODBC can hand over at all.
+TEST_P(RecordsetModes, ColumnNamesOfAnyLengthAreReadWhole) {
+  for (const std::size_t length : {511, 512, 600, 2000, 32766, 40000}) {
+    const std::string name(length, 'c');
+    auto rs = Open("SELECT 7 AS " + name + ", 8 AS Short");
+    const std::size_t delivered = std::min<std::size_t>(length, 32766);
+    EXPECT_EQ(rs->GetFieldName(0).size(), delivered) << length;
+    EXPECT_EQ(rs->GetFieldValue(name.substr(0, delivered)), "7") << length << " read by name";
+    EXPECT_EQ(rs->GetFieldValue("short"), "8") << length;
   }
 }
 

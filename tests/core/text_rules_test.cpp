@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 
 #include "connections/connection_operations.h"
 #include "connections/table_name_of_query.h"
@@ -85,16 +86,104 @@ TEST(DialectDetection, FindsTheMySqlDriverWrittenWithoutBraces) {
   EXPECT_EQ(DetectMySqlDialect(""), 0);
 }
 
-TEST(TextHelpers, NumbersIgnoreTheHostsDecimalComma) {
-  const char* previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-  EXPECT_DOUBLE_EQ(platform::AtoF(" 2.5e1x"), 25.0);
-  EXPECT_DOUBLE_EQ(platform::AtoF("abc"), 0.0);
-  EXPECT_DOUBLE_EQ(platform::AtoF("-0.125"), -0.125);
-  if (previous != nullptr) std::setlocale(LC_NUMERIC, "C");
-  EXPECT_EQ(platform::AtoI("  12abc"), 12);
-  EXPECT_EQ(platform::AtoI("+7"), 7);
-  EXPECT_EQ(platform::AtoI(""), 0);
-  EXPECT_EQ(platform::AtoI("99999999999"), 2147483647);
+// The number rules hold in every locale: a host with a decimal comma reads the same values.
+class NumberRules : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    if (std::setlocale(LC_ALL, GetParam()) == nullptr) GTEST_SKIP() << "no " << GetParam();
+  }
+  void TearDown() override { std::setlocale(LC_ALL, "C"); }
+};
+
+TEST_P(NumberRules, AtoFTakesDecimalNumbersOnly) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {{"  -2.5e1x", -25.0},
+               {" 2.5e1x", 25.0},
+               {"-0.125", -0.125},
+               {"+.5", 0.5},
+               {"5.", 5.0},
+               {"\t\n\v\f\r 7", 7.0},
+               {"1E3", 1000.0},
+               {"1e", 1.0},
+               {"1e+", 1.0},
+               {"1e-2", 0.01},
+               {"1,5", 1.0},
+               {"0.1", 0.1},
+               {"123456789012345678901234567890", 1.2345678901234568e+29},
+               {"1.7976931348623157e308", 1.7976931348623157e308},
+               {"4.9e-324", 4.9e-324},
+               {"1e400", HUGE_VAL},
+               {"-1e400", -HUGE_VAL},
+               {"1.8e308", HUGE_VAL},
+               {"1e-400", 0.0},
+               {"0e99999999999999999999", 0.0},
+               {"0.0001e99999999999999999999", HUGE_VAL},
+               {"0x10", 0.0},
+               {"0X1p4", 0.0},
+               {"inf", 0.0},
+               {"-INFINITY", 0.0},
+               {"nan", 0.0},
+               {"NAN(1)", 0.0},
+               {"abc", 0.0},
+               {"", 0.0},
+               {".", 0.0},
+               {"-", 0.0},
+               {"e5", 0.0},
+               {"- 1", 0.0},
+               {"+-1", 0.0}};
+  for (const auto& c : cases) EXPECT_EQ(platform::AtoF(c.text), c.value) << c.text;
+  EXPECT_EQ(platform::AtoF("0." + std::string(1000000, '0') + "1e1000000"), 0.1)
+      << "a million zeros after the point";
+}
+
+TEST_P(NumberRules, AtoITakesDecimalDigitsAndClamps) {
+  const struct {
+    const char* text;
+    int value;
+  } cases[] = {{"  12abc", 12},
+               {"+7", 7},
+               {"", 0},
+               {"\t-3", -3},
+               {"2147483647", 2147483647},
+               {"-2147483648", -2147483647 - 1},
+               {"99999999999", 2147483647},
+               {"-99999999999", -2147483647 - 1},
+               {"0x10", 0},
+               {"3.9", 3},
+               {"1e3", 1},
+               {"- 3", 0},
+               {"+-1", 0},
+               {"abc", 0}};
+  for (const auto& c : cases) EXPECT_EQ(platform::AtoI(c.text), c.value) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, NumberRules, ::testing::Values("C", "de_DE.UTF-8"),
+                         [](const auto& info) { return info.index == 0 ? "C" : "German"; });
+
+// Quoted texts are cut at a whole character of the locale's character set.
+TEST(TextHelpers, LongQuotedTextsAreShortenedAtAWholeCharacter) {
+  const std::string gbkChar = "\xb0\xa1";       // one double-byte character
+  const std::string utf8Char = "\xe4\xb8\xad";  // one three-byte character
+  const struct {
+    const char* locale;
+    std::string text;
+    std::string quoted;
+  } cases[] = {
+      {"C", "Tag", "Tag"},
+      {"C", std::string(64, 'a'), std::string(64, 'a')},
+      {"C", std::string(65, 'a'), std::string(64, 'a') + "..."},
+      {"C", std::string(1 << 20, 'n'), std::string(64, 'n') + "..."},
+      {"zh_CN.GBK", std::string(63, 'a') + gbkChar + "b", std::string(63, 'a') + "..."},
+      {"zh_CN.GBK", std::string(62, 'a') + gbkChar + "b", std::string(62, 'a') + gbkChar + "..."},
+      {"zh_CN.UTF-8", std::string(62, 'a') + utf8Char, std::string(62, 'a') + "..."},
+  };
+  for (const auto& c : cases) {
+    if (std::setlocale(LC_CTYPE, c.locale) == nullptr) continue;
+    EXPECT_EQ(platform::QuotedInMessage(c.text), c.quoted) << c.locale << " " << c.text.size();
+  }
+  std::setlocale(LC_CTYPE, "C");
 }
 
 TEST(TextHelpers, CaseBlindComparisonTouchesAsciiLettersOnly) {
