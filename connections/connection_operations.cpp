@@ -23,8 +23,13 @@ int DetectMySqlDialect(const std::string& connect) {
 
 int ConnectToDatabase(const std::string& connect) {
   ConnectionRegistry& registry = Registry();
-  const int existing = registry.FindConnectionByConnectString(connect);
-  if (existing >= 0) return existing;
+  // A connection whose server has gone can only fail, and hosts call this before each use
+  // to get a working one: such a match goes as a disconnect would, and the next match, or
+  // else a new connection, takes its place.
+  for (int existing; (existing = registry.FindConnectionByConnectString(connect)) >= 0;) {
+    if (!registry.FindDatabase(existing)->IsConnectionDead()) return existing;
+    registry.RemoveConnection(existing);
+  }
 
   std::unique_ptr<CDatabase> database(new (std::nothrow) CDatabase());
   if (!database) {

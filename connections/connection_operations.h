@@ -8,7 +8,8 @@ namespace quorlin::connections {
 // in its blank-free, upper-cased form, the start included.
 int DetectMySqlDialect(const std::string& connect);
 
-// The id of an open connection for connect, or of a new one; -1 when none could be made.
+// The id of an open connection for connect whose server is still there, or of a new one; -1
+// when none could be made.
 int ConnectToDatabase(const std::string& connect);
 
 // Lets an operator compose a connect string in a dialog and copies it, with terminator,

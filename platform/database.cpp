@@ -50,6 +50,14 @@ bool CDatabase::IsOpen() const {
   return m_connection && *m_connection;
 }
 
+bool CDatabase::IsConnectionDead() const noexcept {
+  if (!IsOpen()) return false;
+  SQLUINTEGER dead = SQL_CD_FALSE;
+  const SQLRETURN ret = SQLGetConnectAttr(m_connection->Get(), SQL_ATTR_CONNECTION_DEAD, &dead,
+                                          SQL_IS_UINTEGER, nullptr);
+  return Succeeded(ret) && dead == SQL_CD_TRUE;
+}
+
 void CDatabase::Close() noexcept {
   m_statement.reset();  // before its connection
   m_connection.reset();

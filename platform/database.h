@@ -26,6 +26,10 @@ class CDatabase {
   // DialogUnavailableError where no dialog can be shown.
   bool OpenEx(const std::string& connect, unsigned options);
   bool IsOpen() const;
+  // True only when the driver says the link to the server is lost, so that every statement
+  // on it can only fail. Costs no more than the driver's own check; a driver that cannot
+  // tell, and a database that is not open, count as alive.
+  bool IsConnectionDead() const noexcept;
   void Close() noexcept;
 
   // "ODBC;" followed by the completed connect string the driver manager returned.

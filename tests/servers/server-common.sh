@@ -72,3 +72,24 @@ stop_server_process() {
     wait_for_exit "$pid" || { echo "$name (pid $pid) did not stop" >&2; return 1; }
   fi
 }
+
+# Kills the server on DATADIR whose pid is PID with SIGKILL, as a crash would, and waits
+# until it and the processes it had started have ended: PostgreSQL's backends go by
+# themselves once their postmaster has died, and a new postmaster cannot take the data
+# folder while any of them is still attached to it.
+kill_server_process() {
+  local name=$1 pid=$2 data_dir=$3 child
+  server_process_of "$pid" "$data_dir" || { echo "$name is not running on $data_dir" >&2; return 1; }
+  local children=() status
+  for status in /proc/[0-9]*/status; do
+    if grep -qx "PPid:[[:space:]]*$pid" "$status" 2>/dev/null; then
+      children+=("$(basename "$(dirname "$status")")")
+    fi
+  done
+  echo "killing $name (pid $pid)"
+  kill -KILL "$pid"
+  wait_for_exit "$pid" || { echo "$name (pid $pid) did not end" >&2; return 1; }
+  for child in "${children[@]}"; do
+    wait_for_exit "$child" || { echo "$name process $child did not end" >&2; return 1; }
+  done
+}

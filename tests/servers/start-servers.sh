@@ -4,17 +4,42 @@
 # STATEDIR/env.sh with ODBCSYSINI and one connect string per server:
 #   QUORLIN_TEST_PG, QUORLIN_TEST_MARIADB, QUORLIN_TEST_MYSQL
 # Stop them with stop-servers.sh STATEDIR. On failure, whatever was started is stopped.
+#
+#   start-servers.sh [--first-ports PG,MARIADB] [--restart pg|mariadb] STATEDIR
+#
+# --first-ports  where the search for free ports starts (default 54329,33069), so that a
+#                private pair keeps clear of the pair the rest of the suite shares
+# --restart      start that one server again after it died, on the port it had, with its
+#                data folder, database and env.sh as they were
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source-path=SCRIPTDIR source=server-common.sh
 source "$here/server-common.sh"
 
+first_pg_port=54329
+first_mariadb_port=33069
+restart=""
+while [ "$#" -gt 1 ]; do
+  case $1 in
+    --first-ports) IFS=, read -r first_pg_port first_mariadb_port <<<"$2" ;;
+    --restart) restart=$2 ;;
+    *) break ;;
+  esac
+  shift 2
+done
+[[ "$first_pg_port" =~ ^[0-9]+$ && "$first_mariadb_port" =~ ^[0-9]+$ ]] ||
+  { echo "start-servers: --first-ports takes two port numbers: PG,MARIADB" >&2; exit 2; }
+case $restart in
+  "" | pg | mariadb) ;;
+  *) echo "start-servers: --restart takes pg or mariadb" >&2; exit 2 ;;
+esac
+
 state_dir=$(absolute_state_dir "$@")
 pg_dir=$state_dir/pg
 mariadb_dir=$state_dir/mariadb
 odbc_dir=$state_dir/odbc
-readonly kFirstPgPort=54329 kFirstMariadbPort=33069 kPortAttempts=20
+readonly kPortAttempts=20
 
 log() { echo "start-servers: $*"; }
 fail() {
@@ -57,11 +82,12 @@ check_state_dir_usable() {
 }
 
 refuse_if_running() {
-  if [ -f "$pg_dir/postmaster.pid" ] &&
+  if [ "$restart" != mariadb ] && [ -f "$pg_dir/postmaster.pid" ] &&
     server_process_of "$(head -n 1 "$pg_dir/postmaster.pid")" "$pg_dir"; then
     fail "PostgreSQL already runs on $pg_dir; run stop-servers.sh $state_dir first"
   fi
-  if [ -f "$mariadb_dir/pid" ] && server_process_of "$(cat "$mariadb_dir/pid")" "$mariadb_dir"; then
+  if [ "$restart" != pg ] && [ -f "$mariadb_dir/pid" ] &&
+    server_process_of "$(cat "$mariadb_dir/pid")" "$mariadb_dir"; then
     fail "MariaDB already runs on $mariadb_dir; run stop-servers.sh $state_dir first"
   fi
 }
@@ -83,10 +109,11 @@ init_postgres() {
     fail "initdb failed; see $state_dir/pg-initdb.log"
 }
 
+# Starts PostgreSQL on PORT; with SEARCH, on the first free port from PORT on.
 start_postgres() {
-  local attempt log_lines port=$kFirstPgPort
+  local port=$1 search=$2 attempt log_lines
   for ((attempt = 0; attempt < kPortAttempts; attempt++)); do
-    port=$(free_port_from "$port")
+    [ "$search" = search ] && port=$(free_port_from "$port")
     log "PostgreSQL on 127.0.0.1:$port"
     log_lines=0
     [ -f "$pg_dir/server.log" ] && log_lines=$(wc -l <"$pg_dir/server.log")
@@ -96,10 +123,12 @@ start_postgres() {
       pg_port=$port
       return
     fi
-    # Another process may have taken the port between the probe and the bind.
-    tail -n +"$((log_lines + 1))" "$pg_dir/server.log" 2>/dev/null |
-      grep -q "could not bind\|Address already in use" ||
+    # Another process may have taken the port between the probe and the bind; a restart
+    # must have its own port or nothing.
+    if [ "$search" != search ] || ! tail -n +"$((log_lines + 1))" "$pg_dir/server.log" \
+      2>/dev/null | grep -q "could not bind\|Address already in use"; then
       fail "PostgreSQL did not start; see $pg_dir/server.log and $state_dir/pg-ctl.log"
+    fi
     log "port $port was taken meanwhile; trying the next one"
     port=$((port + 1))
   done
@@ -152,17 +181,20 @@ try_start_mariadb() {
   done
 }
 
+# Starts MariaDB on PORT; with SEARCH, on the first free port from PORT on.
 start_mariadb() {
-  local attempt port=$kFirstMariadbPort
+  local port=$1 search=$2 attempt
   for ((attempt = 0; attempt < kPortAttempts; attempt++)); do
-    port=$(free_port_from "$port")
+    [ "$search" = search ] && port=$(free_port_from "$port")
     log "MariaDB on 127.0.0.1:$port"
     if try_start_mariadb "$port"; then
       mariadb_port=$port
       return
     fi
-    grep -q "Address already in use\|Can't start server: Bind" "$mariadb_dir/err.log" ||
+    if [ "$search" != search ] ||
+      ! grep -q "Address already in use\|Can't start server: Bind" "$mariadb_dir/err.log"; then
       fail "MariaDB did not start; see $mariadb_dir/err.log"
+    fi
     log "port $port was taken meanwhile; trying the next one"
     port=$((port + 1))
   done
@@ -172,6 +204,11 @@ start_mariadb() {
 create_mariadb_database() {
   mariadb "${mariadb_client[@]}" -e "CREATE DATABASE IF NOT EXISTS quorlin" ||
     fail "could not create the MariaDB database"
+}
+
+# The ports a restart takes again.
+write_ports() {
+  printf 'pg_port=%s\nmariadb_port=%s\n' "$pg_port" "$mariadb_port" >"$state_dir/ports"
 }
 
 write_env() {
@@ -208,15 +245,25 @@ command -v mariadbd >/dev/null || fail "mariadbd not found (run scripts/setup-de
 command -v isql >/dev/null || fail "isql not found (run scripts/setup-debian.sh)"
 check_state_dir_usable
 refuse_if_running
+# A restart leaves the other server alone, whatever happens.
+if [ -n "$restart" ]; then
+  [ -f "$state_dir/ports" ] || fail "nothing to restart: $state_dir/ports is missing"
+  # shellcheck disable=SC1091 # written by write_ports
+  source "$state_dir/ports"
+  if [ "$restart" = pg ]; then start_postgres "$pg_port" exact; else start_mariadb "$mariadb_port" exact; fi
+  log "$restart restarted"
+  exit 0
+fi
 trap stop_on_failure EXIT
 
 bash "$here/../odbc/make-odbcinst.sh" "$odbc_dir"
 init_postgres
-start_postgres
+start_postgres "$first_pg_port" search
 create_postgres_database
 init_mariadb
-start_mariadb
+start_mariadb "$first_mariadb_port" search
 create_mariadb_database
+write_ports
 write_env
 # shellcheck disable=SC1091 # written just above
 source "$state_dir/env.sh"

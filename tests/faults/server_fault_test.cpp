@@ -1,0 +1,336 @@
+// Server faults: once a server is killed under an open connection, whatever on it needs the
+// server fails cleanly with the driver's message, and after a restart on the same port the
+// same connect string gets a new connection instead of the dead one. Runs on a private pair of
+// throwaway servers (the suite's shared pair is never touched), through both libraries loaded side
+// by side, as hosts load them.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+
+#include "quorlin.h"
+
+namespace {
+
+constexpr unsigned kCaseSeconds = 90;  // far above a case's few seconds; a hang ends here
+constexpr char kTable[] = "fault_rows";
+const std::string kScripts = QUORLIN_SERVER_SCRIPTS;
+
+bool ServersRequired() {
+  const char* required = std::getenv("QUORLIN_REQUIRE_SERVERS");
+  const char* ci = std::getenv("CI");
+  return (required != nullptr && std::string(required) == "1") ||
+         (ci != nullptr && std::string(ci) == "true");
+}
+
+// The servers this program starts, kept apart from the suite's by their folder and ports.
+class PrivateServers : public ::testing::Environment {
+ public:
+  static std::string dir, problem, env;
+
+  // Runs one of the server scripts on the private folder; false when it fails.
+  static bool Script(const std::string& command) {
+    const std::string line =
+        "bash " + kScripts + "/" + command + " " + dir + " >>" + dir + ".log 2>&1 </dev/null";
+    return std::system(line.c_str()) == 0;
+  }
+
+  static std::string ConnectString(const std::string& key) {
+    const std::string start = "export " + key + "='";
+    const std::size_t at = env.find(start);
+    if (at == std::string::npos) return {};
+    const std::size_t from = at + start.size();
+    return env.substr(from, env.find('\'', from) - from);
+  }
+
+  void SetUp() override {
+    char folder[] = "/tmp/quorlin-faults-XXXXXX";
+    if (mkdtemp(folder) == nullptr) {
+      problem = "no temporary folder";
+      return;
+    }
+    dir = folder;
+    PrepareDeadline();
+    if (!Script("start-servers.sh --first-ports 55439,34079")) {
+      std::ifstream log(dir + ".log");
+      std::stringstream text;
+      text << log.rdbuf();
+      problem = "the private servers did not start:\n" + text.str();
+      return;
+    }
+    std::ifstream in(dir + "/env.sh");
+    std::stringstream text;
+    text << in.rdbuf();
+    env = text.str();
+    // Before either library makes its ODBC environment.
+    setenv("ODBCSYSINI", (dir + "/odbc").c_str(), 1);
+  }
+
+  void TearDown() override {
+    if (dir.empty()) return;
+    if (Script("stop-servers.sh")) std::system(("rm -rf " + dir + " " + dir + ".log").c_str());
+  }
+
+ private:
+  // A case that overruns its deadline (a call that hangs) fails the program at once, after
+  // stopping the servers: the handler does only what a signal handler may.
+  static void PrepareDeadline() {
+    static std::string stop = kScripts + "/stop-servers.sh";
+    static std::string folder = dir;
+    static std::string text =
+        "\nserver fault case overran its deadline; stopping the servers (logs in " + dir + ")\n";
+    static char* argv[] = {const_cast<char*>("bash"), stop.data(), folder.data(), nullptr};
+    stopArgv = argv;
+    deadlineText = &text;
+    signal(SIGALRM, [](int) {
+      [[maybe_unused]] ssize_t written = write(2, deadlineText->data(), deadlineText->size());
+      const pid_t pid = fork();
+      if (pid == 0) {
+        execv("/bin/bash", stopArgv);
+        _exit(127);
+      }
+      if (pid > 0) waitpid(pid, nullptr, 0);
+      _exit(1);
+    });
+  }
+  static char** stopArgv;
+  static const std::string* deadlineText;
+};
+std::string PrivateServers::dir, PrivateServers::problem, PrivateServers::env;
+char** PrivateServers::stopArgv = nullptr;
+const std::string* PrivateServers::deadlineText = nullptr;
+
+struct Server {
+  const char* name;
+  const char* script;  // the name the server scripts give it
+  const char* envKey;
+  const char* connectSuffix;
+  const char* lostText;   // what the driver says once the server has gone
+  bool fetchesAsItWalks;  // the driver fetches rows from the server as the walk goes
+};
+// The MariaDB sessions quote names as the insert export does. psqlODBC holds a whole
+// static result unless told to fetch it through a server-side cursor, two rows at a time.
+const Server kServers[] = {
+    {"PostgreSQL", "pg", "QUORLIN_TEST_PG", "", "connection", false},
+    {"PostgreSQLCursor", "pg", "QUORLIN_TEST_PG", "UseDeclareFetch=1;Fetch=2;", "connection", true},
+    {"MariaDB", "mariadb", "QUORLIN_TEST_MARIADB",
+     "INITSTMT={SET SESSION sql_mode=CONCAT(@@sql_mode,',ANSI_QUOTES')};",
+     "Lost connection to server", false},
+};
+
+void PrintTo(const Server& server, std::ostream* out) {
+  *out << server.name;
+}
+
+// The exports one loaded library offers.
+struct Library {
+  decltype(&SQLLastError) lastError;
+  decltype(&SQLConnectToDatabase) connect;
+  decltype(&SQLCleanup) cleanup;
+  decltype(&SQLCreateTableEx) createTableEx;
+  decltype(&SQLExcute) execute;
+  decltype(&SQLSelectToTable) select;
+  decltype(&SQLInsertRecordEx) insert;
+  decltype(&SQLUseTable) useTable;
+  decltype(&SQLMoveRecord) move;
+  decltype(&SQLGetRowCount) rowCount;
+  decltype(&SQLGetFieldValue) field;
+};
+
+struct Profile {
+  const char* name;
+  const char* path;
+  int rowCountWithoutRecordset;
+};
+const Profile kProfiles[] = {{"Full", QUORLIN_FULL_LIBRARY, -1},
+                             {"Legacy", QUORLIN_LEGACY_LIBRARY, 0}};
+
+template <typename Function>
+void Bind(void* handle, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(dlsym(handle, name));
+  if (function == nullptr) throw std::runtime_error(std::string("missing export ") + name);
+}
+
+// Each library is loaded once, on its own (RTLD_LOCAL), and stays loaded.
+const Library& Load(const Profile& profile) {
+  static Library libraries[2];
+  static bool loaded[2] = {false, false};
+  const std::size_t index = &profile - kProfiles;
+  if (!loaded[index]) {
+    void* handle = dlopen(profile.path, RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) throw std::runtime_error(dlerror());
+    Library& l = libraries[index];
+    Bind(handle, "SQLLastError", l.lastError);
+    Bind(handle, "SQLConnectToDatabase", l.connect);
+    Bind(handle, "SQLCleanup", l.cleanup);
+    Bind(handle, "SQLCreateTableEx", l.createTableEx);
+    Bind(handle, "SQLExcute", l.execute);
+    Bind(handle, "SQLSelectToTable", l.select);
+    Bind(handle, "SQLInsertRecordEx", l.insert);
+    Bind(handle, "SQLUseTable", l.useTable);
+    Bind(handle, "SQLMoveRecord", l.move);
+    Bind(handle, "SQLGetRowCount", l.rowCount);
+    Bind(handle, "SQLGetFieldValue", l.field);
+    loaded[index] = true;
+  }
+  return libraries[index];
+}
+
+class ServerFault : public ::testing::TestWithParam<std::tuple<Server, const Profile*>> {
+ protected:
+  const Server& server() const { return std::get<0>(GetParam()); }
+  const Profile& profile() const { return *std::get<1>(GetParam()); }
+
+  void SetUp() override {
+    if (!PrivateServers::problem.empty()) {
+      if (ServersRequired()) FAIL() << PrivateServers::problem;
+      GTEST_SKIP() << PrivateServers::problem;
+    }
+    connect_ = PrivateServers::ConnectString(server().envKey) + server().connectSuffix;
+    lib_ = &Load(profile());
+    alarm(kCaseSeconds);
+    lib_->cleanup();
+    id_ = lib_->connect(connect_.c_str());
+    ASSERT_GE(id_, 0) << LastError();
+    for (const char* sql :
+         {"DROP TABLE IF EXISTS fault_rows", "CREATE TABLE fault_rows (id INT, name VARCHAR(20))",
+          "INSERT INTO fault_rows VALUES (1, 'a'), (2, 'b'), (3, 'c')"}) {
+      ASSERT_EQ(lib_->execute(id_, sql), 0) << sql << "\n" << LastError();
+    }
+  }
+
+  void TearDown() override {
+    if (lib_ != nullptr) lib_->cleanup();
+    // A case that failed half-way must not leave the next one without its server.
+    if (down_) Restart();
+    alarm(0);
+  }
+
+  std::string LastError() const {
+    char text[QUORLIN_LAST_ERROR_SIZE] = {0};
+    return lib_->lastError(text, sizeof text) == 0 ? text : "<SQLLastError failed>";
+  }
+
+  std::string Field(const char* name) const {
+    char value[64] = {0};
+    return lib_->field(name, value, sizeof value) == 1 ? value : "<error>";
+  }
+
+  // SIGKILL of the server's own pid, as a crash: no shutdown, no goodbye to the clients.
+  void Kill() {
+    ASSERT_TRUE(PrivateServers::Script(std::string("stop-servers.sh --kill ") + server().script));
+    down_ = true;
+  }
+
+  void Restart() {
+    ASSERT_TRUE(
+        PrivateServers::Script(std::string("start-servers.sh --restart ") + server().script));
+    down_ = false;
+  }
+
+  // A refusal that touches no connection and reads the same in both profiles puts a known
+  // text in the last-error text, so a stale message cannot pass for the driver's.
+  void MarkLastError() {
+    lib_->createTableEx(-12345, 1, "T", nullptr, nullptr, nullptr);
+    marker_ = LastError();
+  }
+
+  // The call failed because the server has gone, and says so in the driver's words.
+  void ExpectLost(const std::function<int()>& call, const char* name) {
+    MarkLastError();
+    EXPECT_EQ(call(), -1) << name << " on a dead connection";
+    lost_ = LastError();
+    EXPECT_NE(lost_, marker_) << name;
+    EXPECT_NE(lost_.find(server().lostText), std::string::npos) << name << ": " << lost_;
+  }
+
+  // After a restart on the same port, the same connect string reaches the server again
+  // through a new connection, and nothing of the dead one is left.
+  void ExpectRecovery() {
+    Restart();
+    const int id = lib_->connect(connect_.c_str());
+    EXPECT_GT(id, id_) << LastError();
+    EXPECT_EQ(lib_->useTable(id_, kTable), -1) << "the dead connection's results are gone";
+    EXPECT_EQ(lib_->move(QUORLIN_MOVE_FIRST), -1) << "no current recordset";
+    EXPECT_EQ(lib_->rowCount(), profile().rowCountWithoutRecordset);
+    ASSERT_EQ(lib_->select(id, kTable, "WHERE id = 3"), 0) << LastError();
+    EXPECT_EQ(Field("name"), "c");
+    EXPECT_EQ(lib_->connect(connect_.c_str()), id) << "the live new connection is reused";
+    std::printf("[ %s / %s ] id %d before the restart, %d after; lost: %s\n", server().name,
+                profile().name, id_, id, lost_.substr(0, lost_.find('\n')).c_str());
+  }
+
+  std::string connect_;
+  const Library* lib_ = nullptr;
+  int id_ = -1;
+  bool down_ = false;
+  std::string marker_, lost_;
+};
+
+TEST_P(ServerFault, LiveConnectionKeepsItsIdAndResults) {
+  ASSERT_EQ(lib_->select(id_, kTable, ""), 0) << LastError();
+  EXPECT_EQ(lib_->connect(connect_.c_str()), id_);
+  EXPECT_EQ(lib_->useTable(id_, kTable), 0) << LastError();
+  EXPECT_EQ(lib_->rowCount(), 3);
+}
+
+TEST_P(ServerFault, KilledMidWalk) {
+  ASSERT_EQ(lib_->select(id_, kTable, ""), 0) << LastError();
+  ASSERT_EQ(lib_->move(QUORLIN_MOVE_NEXT), 0) << LastError();
+  ASSERT_EQ(Field("name"), "b");
+  Kill();
+  if (server().fetchesAsItWalks) {
+    ExpectLost([&] { return lib_->move(QUORLIN_MOVE_NEXT); }, "SQLMoveRecord");
+    EXPECT_EQ(Field("name"), "<error>") << "a failed move stands on no record";
+    ExpectLost([&] { return lib_->move(QUORLIN_MOVE_FIRST); }, "SQLMoveRecord");
+  } else {
+    // The driver holds the whole result: the walk goes on over the rows it already has,
+    // and the connection's loss shows at its next statement.
+    EXPECT_EQ(lib_->move(QUORLIN_MOVE_NEXT), 0) << LastError();
+    EXPECT_EQ(Field("name"), "c");
+    EXPECT_EQ(lib_->move(QUORLIN_MOVE_FIRST), 0) << LastError();
+    EXPECT_EQ(Field("name"), "a");
+    ExpectLost([&] { return lib_->select(id_, kTable, ""); }, "SQLSelectToTable");
+  }
+  ExpectRecovery();
+}
+
+TEST_P(ServerFault, KilledBeforeSelect) {
+  ASSERT_EQ(lib_->select(id_, kTable, ""), 0) << LastError();
+  Kill();
+  ExpectLost([&] { return lib_->select(id_, kTable, "WHERE id = 1"); }, "SQLSelectToTable");
+  ExpectRecovery();
+}
+
+TEST_P(ServerFault, KilledBeforeInsert) {
+  ASSERT_EQ(lib_->select(id_, kTable, ""), 0) << LastError();
+  Kill();
+  const int types[] = {QUORLIN_TYPE_NUMERIC, QUORLIN_TYPE_CHAR};
+  std::string names(2 * QUORLIN_VALUE_SLOT_SIZE, '\0'), values = names;
+  names.replace(0, 2, "id").replace(QUORLIN_VALUE_SLOT_SIZE, 4, "name");
+  values.replace(0, 1, "4").replace(QUORLIN_VALUE_SLOT_SIZE, 1, "d");
+  ExpectLost([&] { return lib_->insert(id_, 2, kTable, types, names.data(), values.data()); },
+             "SQLInsertRecordEx");
+  ExpectRecovery();
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, ServerFault,
+                         ::testing::Combine(::testing::ValuesIn(kServers),
+                                            ::testing::Values(&kProfiles[0], &kProfiles[1])),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) +
+                                  std::get<1>(info.param)->name;
+                         });
+
+const auto* const kServersEnvironment = ::testing::AddGlobalTestEnvironment(new PrivateServers);
+
+}  // namespace
