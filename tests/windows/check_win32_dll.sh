@@ -11,6 +11,9 @@
 # - dialog 129: the full DLL's in English and Chinese with the print buttons and an editable
 #   table name; the legacy DLL's Chinese only, 8 pt "MS Sans Serif", without the print buttons
 #   and with a read-only table name;
+# - every export returns with "ret N", N its decorated argument size (the callee pops the
+#   arguments, as stdcall hosts expect; check_stdcall_returns.py), after that check has shown
+#   on a probe DLL that it rejects a C-convention function exported under such a name;
 # - the Linux library exports the same functions.
 # The expected lists are derived here on their own, not by the build's CMake code or the
 # resource scripts, so that a fault in either derivation shows.
@@ -220,14 +223,36 @@ check_dll() {
       fail "$name: dialog 129 ($language): edit 1045 read-only is $read_only (style $style)"
   done
 
+  python3 "$script_dir/check_stdcall_returns.py" "$triplet-objdump" "$dll" >"$dll.returns.txt" ||
+    { fail "$name: exports that do not pop their arguments:"; grep FAIL "$dll.returns.txt" >&2; }
+
   local summary
   summary="$name: $(wc -l <<<"$exported") decorated exports,"
   summary+=" imports $(paste -sd' ' <<<"$imports"), $(grep -c . <<<"$string_table") strings,"
-  summary+=" dialog 129 in $(cut -f1 <<<"$dialogs" | paste -sd' ')"
+  summary+=" dialog 129 in $(cut -f1 <<<"$dialogs" | paste -sd' '),"
+  summary+=" $(grep -c '^ok: ' "$dll.returns.txt") exports popping their arguments"
   summaries+=("$summary")
 }
 
 script_dir=$(cd "$(dirname "$0")" && pwd)
+
+# The return check must be able to fail: a DLL with one stdcall and one C-convention export,
+# both under decorated names, must pass the first and fail the second.
+probe=$build_dir/return-probe
+mkdir -p "$probe"
+printf '%s\n' 'int __stdcall Popped(int a, int b) { return a + b; }' \
+  'int __cdecl Left(int a) { return a; }' >"$probe/probe.c"
+printf '%s\n' EXPORTS '_Popped@8 = Popped@8' '_Left@4 = Left' >"$probe/probe.def"
+if ! "$triplet-gcc" -O2 -shared -o "$probe/probe.dll" "$probe/probe.c" "$probe/probe.def" \
+  2>"$probe/build.log"; then
+  fail "cannot build the return probe: $(cat "$probe/build.log")"
+else
+  python3 "$script_dir/check_stdcall_returns.py" "$triplet-objdump" "$probe/probe.dll" \
+    >"$probe/returns.txt"
+  grep -q "^ok: _Popped@8: " "$probe/returns.txt" && grep -q "^FAIL: _Left@4: " "$probe/returns.txt" ||
+    fail "the return check misjudges its probe: $(paste -sd' ' "$probe/returns.txt")"
+fi
+
 check_dll full "$build_dir/quorlin.dll"
 check_dll legacy "$build_dir/quorlin-legacy.dll"
 
