@@ -284,14 +284,30 @@ TEST_P(ServerFault, LiveConnectionKeepsItsIdAndResults) {
 }
 
 TEST_P(ServerFault, KilledMidWalk) {
-  ASSERT_EQ(lib_->select(id_, kTable, ""), 0) << LastError();
+  // Far more rows than the library reads from the driver at a time, so that walking on
+  // needs the server again.
+  constexpr int kRows = 3000;
+  if (server().fetchesAsItWalks) {
+    const std::string more = "INSERT INTO fault_rows SELECT g, 'x' FROM generate_series(4, " +
+                             std::to_string(kRows) + ") g";
+    ASSERT_EQ(lib_->execute(id_, more.c_str()), 0) << LastError();
+  }
+  ASSERT_EQ(lib_->select(id_, kTable, "WHERE id > 0 ORDER BY id"), 0) << LastError();
   ASSERT_EQ(lib_->move(QUORLIN_MOVE_NEXT), 0) << LastError();
   ASSERT_EQ(Field("name"), "b");
   Kill();
   if (server().fetchesAsItWalks) {
-    ExpectLost([&] { return lib_->move(QUORLIN_MOVE_NEXT); }, "SQLMoveRecord");
+    int moved = 2;
+    ExpectLost(
+        [&] {
+          int result = 0;
+          while (moved < kRows && (result = lib_->move(QUORLIN_MOVE_NEXT)) == 0) ++moved;
+          return result;
+        },
+        "SQLMoveRecord");
+    EXPECT_LT(moved, kRows) << "the walk reached the end without the server";
     EXPECT_EQ(Field("name"), "<error>") << "a failed move stands on no record";
-    ExpectLost([&] { return lib_->move(QUORLIN_MOVE_FIRST); }, "SQLMoveRecord");
+    ExpectLost([&] { return lib_->select(id_, kTable, ""); }, "SQLSelectToTable");
   } else {
     // The driver holds the whole result: the walk goes on over the rows it already has,
     // and the connection's loss shows at its next statement.
