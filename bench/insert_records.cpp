@@ -1,6 +1,7 @@
 // Inserts the same records into a fresh SQLite table through the library (SQLInsertRecordEx,
-// and SQLInsertRecord with its bind-table file) and through raw ODBC sending the very texts
-// the library sends, each path inside one transaction, and compares the times.
+// and SQLInsertRecord with its bind-table file), through raw ODBC sending the very texts the
+// library sends, and through one prepared raw INSERT, each path inside one transaction, and
+// compares the times.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "insert_workload.h"
 #include "library_inserts.h"
 #include "library_walk.h"
+#include "prepared_inserts.h"
 #include "quorlin.h"
 #include "raw_odbc.h"
 #include "temp_folder.h"
@@ -40,9 +42,17 @@ struct InsertPath {
 };
 
 // The paths in the order the report lists them; the first is the reference for the contents.
-enum PathIndex { kRawEx, kLibraryEx, kRawInsert, kLibraryInsert, kRawHandlePerInsert };
+enum PathIndex {
+  kRawEx,
+  kLibraryEx,
+  kRawInsert,
+  kLibraryInsert,
+  kRawHandlePerInsert,
+  kRawPrepared
+};
 
-std::vector<InsertPath> MakePaths(int id, RawConnection& raw, const InsertWorkload& workload,
+std::vector<InsertPath> MakePaths(int id, RawConnection& raw, const OdbcLink& link,
+                                  const InsertWorkload& workload,
                                   const std::string& bindTablePath) {
   auto rawEach = [&raw](const std::vector<std::string>& texts) {
     raw.Execute("BEGIN");
@@ -66,6 +76,9 @@ std::vector<InsertPath> MakePaths(int id, RawConnection& raw, const InsertWorklo
          for (const std::string& text : workload.InsertExTexts()) raw.Execute(text);
          raw.Execute("COMMIT");
        },
+       {}},
+      {"raw, one prepared INSERT with 3 parameters",
+       [&link, &workload] { PreparedInserts(link, workload); },
        {}},
   };
 }
@@ -163,6 +176,9 @@ void PrintReport(const std::vector<InsertPath>& paths, long rows, int runs) {
              RatioOf(paths[kLibraryInsert], paths[kLibraryEx]));
   PrintRatio("raw with a statement handle per insert / raw",
              RatioOf(paths[kRawHandlePerInsert], paths[kRawEx]));
+  PrintRatio("SQLInsertRecordEx / raw prepared statement",
+             RatioOf(paths[kLibraryEx], paths[kRawPrepared]));
+  PrintRatio("raw prepared statement / raw (texts)", RatioOf(paths[kRawPrepared], paths[kRawEx]));
   // Load from other processes stretches single runs of either path, so one ratio alone can
   // pass by luck: the target holds only when both do.
   const bool met = ex.best <= kTargetRatio && ex.median <= kTargetRatio;
@@ -182,12 +198,13 @@ int Run(const Options& options) {
               workload.InsertExTexts().front().c_str());
 
   RawConnection raw(connect);
+  const OdbcLink link(connect);
   const int id = SQLConnectToDatabase(connect.c_str());
   if (id < 0) {
     std::fprintf(stderr, "SQLConnectToDatabase failed: %s\n", LibraryLastError().c_str());
     return 1;
   }
-  std::vector<InsertPath> paths = MakePaths(id, raw, workload, bindTablePath);
+  std::vector<InsertPath> paths = MakePaths(id, raw, link, workload, bindTablePath);
   std::string reference;
   bool held = WarmUp(paths, raw, workload, reference);
   held &= TimedRuns(paths, raw, workload, reference, options.runs);

@@ -1,5 +1,6 @@
 #include "raw_odbc.h"
 
+#include <malloc.h>
 #include <sql.h>
 #include <sqlext.h>
 
@@ -59,6 +60,52 @@ class Statement {
 SQLPOINTER AttributeValue(SQLULEN value) {
   return reinterpret_cast<SQLPOINTER>(value);
 }
+
+// The same cursor the library asks for; SQLite answers the concurrency with 01S02.
+void ExecuteOnStaticCursor(const Statement& statement, const std::string& sql) {
+  SQLSetStmtAttr(statement.Get(), SQL_ATTR_CONCURRENCY, AttributeValue(SQL_CONCUR_READ_ONLY), 0);
+  statement.Check(
+      SQLSetStmtAttr(statement.Get(), SQL_ATTR_CURSOR_TYPE, AttributeValue(SQL_CURSOR_STATIC), 0),
+      "SQLSetStmtAttr(CURSOR_TYPE)");
+  std::string text = sql;
+  statement.Check(SQLExecDirect(statement.Get(), reinterpret_cast<SQLCHAR*>(text.data()),
+                                static_cast<SQLINTEGER>(text.size())),
+                  "SQLExecDirect(SELECT)");
+}
+
+// Column-wise bound text buffers for blocks of rows.
+struct BlockBuffers {
+  BlockBuffers(const Statement& statement, int columns, int rowsetSize)
+      : rows(static_cast<std::size_t>(rowsetSize)),
+        values(static_cast<std::size_t>(columns) * rows * kValueSize),
+        lengths(static_cast<std::size_t>(columns) * rows),
+        status(rows) {
+    statement.Check(
+        SQLSetStmtAttr(statement.Get(), SQL_ATTR_ROW_ARRAY_SIZE, AttributeValue(rows), 0),
+        "SQLSetStmtAttr(ROW_ARRAY_SIZE)");
+    statement.Check(SQLSetStmtAttr(statement.Get(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0),
+                    "SQLSetStmtAttr(ROWS_FETCHED_PTR)");
+    statement.Check(SQLSetStmtAttr(statement.Get(), SQL_ATTR_ROW_STATUS_PTR, status.data(), 0),
+                    "SQLSetStmtAttr(ROW_STATUS_PTR)");
+    for (int c = 0; c < columns; ++c) {
+      statement.Check(SQLBindCol(statement.Get(), static_cast<SQLUSMALLINT>(c + 1), SQL_C_CHAR,
+                                 Value(c, 0), kValueSize, &lengths[Index(c, 0)]),
+                      "SQLBindCol");
+    }
+  }
+  std::size_t Index(int column, std::size_t row) const {
+    return static_cast<std::size_t>(column) * rows + row;
+  }
+  char* Value(int column, std::size_t row) {
+    return values.data() + Index(column, row) * kValueSize;
+  }
+
+  std::size_t rows;
+  std::vector<char> values;
+  std::vector<SQLLEN> lengths;
+  std::vector<SQLUSMALLINT> status;
+  SQLULEN fetched = 0;
+};
 
 }  // namespace
 
@@ -125,6 +172,10 @@ std::string RawConnection::QueryValue(const std::string& sql) {
 }
 
 void RawConnection::CreateBenchTable(const std::string& table, long rows) {
+  try {
+    Execute("DROP TABLE " + table);  // a server's table from an earlier run
+  } catch (const std::runtime_error&) {
+  }
   Execute("CREATE TABLE " + table + " (ID INTEGER, Tag CHAR(20), Level FLOAT)");
   CheckResult(
       SQLSetConnectAttr(m_connection, SQL_ATTR_AUTOCOMMIT, AttributeValue(SQL_AUTOCOMMIT_OFF), 0),
@@ -162,17 +213,7 @@ void RawConnection::CreateBenchTable(const std::string& table, long rows) {
 WalkResult RawConnection::WalkStaticCursor(const std::string& sql, int columns) {
   WalkResult result;
   auto statement = std::make_unique<Statement>(m_connection);
-  result.selectTime += TimeOf([&] {
-    // The same cursor the library asks for; SQLite answers the concurrency with 01S02.
-    SQLSetStmtAttr(statement->Get(), SQL_ATTR_CONCURRENCY, AttributeValue(SQL_CONCUR_READ_ONLY), 0);
-    statement->Check(SQLSetStmtAttr(statement->Get(), SQL_ATTR_CURSOR_TYPE,
-                                    AttributeValue(SQL_CURSOR_STATIC), 0),
-                     "SQLSetStmtAttr(CURSOR_TYPE)");
-    std::string text = sql;
-    statement->Check(SQLExecDirect(statement->Get(), reinterpret_cast<SQLCHAR*>(text.data()),
-                                   static_cast<SQLINTEGER>(text.size())),
-                     "SQLExecDirect(SELECT)");
-  });
+  result.selectTime += TimeOf([&] { ExecuteOnStaticCursor(*statement, sql); });
   std::vector<char> values(static_cast<std::size_t>(columns) * kValueSize);
   for (;;) {
     const SQLRETURN ret = SQLFetchScroll(statement->Get(), SQL_FETCH_NEXT, 0);
@@ -192,6 +233,44 @@ WalkResult RawConnection::WalkStaticCursor(const std::string& sql, int columns) 
   if (result.records > 0) result.lastId = values.data();
   result.selectTime += TimeOf([&] { statement.reset(); });
   return result;
+}
+
+WalkResult RawConnection::WalkStaticCursorInBlocks(const std::string& sql, int columns,
+                                                   int rowsetSize) {
+  WalkResult result;
+  auto statement = std::make_unique<Statement>(m_connection);
+  result.selectTime += TimeOf([&] { ExecuteOnStaticCursor(*statement, sql); });
+  BlockBuffers block(*statement, columns, rowsetSize);
+  for (;;) {
+    const SQLRETURN ret = SQLFetchScroll(statement->Get(), SQL_FETCH_NEXT, 0);
+    if (ret == SQL_NO_DATA) break;
+    statement->Check(ret, "SQLFetchScroll(NEXT, block)");
+    for (std::size_t row = 0; row < block.fetched; ++row) {
+      for (int c = 0; c < columns; ++c) {
+        char* value = block.Value(c, row);
+        if (block.lengths[block.Index(c, row)] == SQL_NULL_DATA) value[0] = '\0';
+        result.checksum += static_cast<unsigned char>(value[0]);
+      }
+      if (++result.records == 1) result.firstId = block.Value(0, row);
+    }
+    if (block.fetched > 0) result.lastId = block.Value(0, block.fetched - 1);
+  }
+  result.selectTime += TimeOf([&] { statement.reset(); });
+  return result;
+}
+
+long RawConnection::HeapOfResult(const std::string& sql, int columns) {
+  const long before = HeapInUse();
+  Statement statement(m_connection);
+  ExecuteOnStaticCursor(statement, sql);
+  BlockBuffers block(statement, columns, 1);
+  statement.Check(SQLFetchScroll(statement.Get(), SQL_FETCH_NEXT, 0), "SQLFetchScroll(NEXT)");
+  return HeapInUse() - before;
+}
+
+long HeapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<long>(info.uordblks + info.hblkhd);
 }
 
 }  // namespace quorlin::bench

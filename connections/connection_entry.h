@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "connections/folded_text.h"
 #include "platform/database.h"
 #include "platform/recordset.h"
 #include "profiles/dialect.h"
@@ -26,6 +27,9 @@ class ConnectionEntry {
   // How statements on this connection are written, fixed when it was opened.
   const profile::Dialect& Dialect() const { return m_dialect; }
   platform::CDatabase& Database() { return *m_database; }
+  // True when connect names this connection: ignoring case, it is the completed connect
+  // string the driver manager reported or the text the connection was opened with.
+  bool OpenedFor(const FoldedText& connect) const;
 
   // Files a newly opened recordset under its table name, replacing the one cached under
   // that name in place or evicting the oldest when the cache is full.
@@ -37,7 +41,13 @@ class ConnectionEntry {
   std::size_t CachedCount() const { return m_cache.size(); }
 
  private:
-  using Cache = std::list<std::unique_ptr<platform::CRecordset>>;
+  // A result's statement text and table never change once it is open, so the name it is
+  // cached under is worked out once, when it is cached.
+  struct CachedResult {
+    FoldedText name;
+    std::unique_ptr<platform::CRecordset> recordset;
+  };
+  using Cache = std::list<CachedResult>;
   // Closes and frees the recordset of it, clearing the current recordset if it was that.
   void Release(Cache::iterator it);
 
@@ -45,6 +55,9 @@ class ConnectionEntry {
   const profile::Dialect& m_dialect;
   Cache m_cache;
   std::unique_ptr<platform::CDatabase> m_database;
+  // The database's connect strings, which stay as they were while it is registered.
+  FoldedText m_completedConnect;
+  FoldedText m_openedWith;
   int m_id;
 };
 

@@ -1,7 +1,5 @@
 #include "connections/connection_registry.h"
 
-#include "platform/text.h"
-
 namespace quorlin::connections {
 
 ConnectionRegistry::~ConnectionRegistry() {
@@ -30,16 +28,9 @@ platform::CDatabase* ConnectionRegistry::FindDatabase(int id) const {
 }
 
 int ConnectionRegistry::FindConnectionByConnectString(const std::string& connect) const {
+  const FoldedText text(connect);
   for (const auto& entry : m_connections) {
-    platform::CDatabase& database = entry->Database();
-    const std::string reported = database.GetConnect();
-    const std::string completed = reported.size() > 5 ? reported.substr(5) : std::string();
-    // Drivers rewrite the connect string (one whose rewritten form does not even connect
-    // again), so the text the connection was opened with matches too.
-    if (platform::MbsIEqual(completed, connect) ||
-        platform::MbsIEqual(database.OpenedWith(), connect)) {
-      return entry->Id();
-    }
+    if (entry->OpenedFor(text)) return entry->Id();
   }
   return -1;
 }

@@ -6,6 +6,7 @@
 #include "platform/database.h"
 #include "platform/db_exception.h"
 #include "platform/row_source.h"
+#include "platform/row_source_blocks.h"
 #include "platform/text.h"
 
 namespace quorlin::platform {
@@ -101,6 +102,8 @@ bool CRecordset::Open(unsigned /*openType*/, const std::string& sql, unsigned op
   ThrowIfFailed(SQLExecDirect(statement.Get(), reinterpret_cast<SQLCHAR*>(text.data()),
                               static_cast<SQLINTEGER>(text.size())),
                 statement, sql);
+  // Read before any other call on the statement can clear them.
+  std::vector<long> statedCounts = scrolls ? StatedRowCounts(statement) : std::vector<long>{};
   SQLSMALLINT columns = 0;
   ThrowIfFailed(SQLNumResultCols(statement.Get(), &columns), statement, sql);
   std::vector<std::string> names;
@@ -111,8 +114,8 @@ bool CRecordset::Open(unsigned /*openType*/, const std::string& sql, unsigned op
   if (columns == 0) {
     rows = std::make_unique<MemoryRowSource>(statement, 0, sql);  // not a query: no rows
   } else if (scrolls) {
-    rows = std::make_unique<CursorRowSource>(std::move(statement),
-                                             static_cast<std::size_t>(columns), sql);
+    rows = OpenCursorRows(std::move(statement), static_cast<std::size_t>(columns), sql,
+                          std::move(statedCounts));
   } else {
     rows = std::make_unique<MemoryRowSource>(statement, static_cast<std::size_t>(columns), sql);
   }
@@ -217,7 +220,7 @@ const std::vector<int>& CRecordset::FieldIndices(const char* first, std::size_t 
   return m_lookupIndices;
 }
 
-std::optional<long> CRecordset::KnownRecordCount() const {
+std::optional<long> CRecordset::KnownRecordCount() {
   if (!IsOpen()) return std::nullopt;
   if (m_bof && m_eof) return 0L;
   return m_rows->KnownSize();

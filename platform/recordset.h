@@ -72,8 +72,9 @@ class CRecordset {
   // The table the columns come from; empty when they do not all come from one table.
   const std::string& GetTableName() const { return m_tableName; }
 
-  // The number of records when it is known exactly without fetching.
-  std::optional<long> KnownRecordCount() const;
+  // The number of records when it is known exactly without reading them all. Learning it may
+  // fetch, but the recordset stays on its record.
+  std::optional<long> KnownRecordCount();
   bool KeepsRowsInMemory() const;
 
  private:

@@ -18,7 +18,8 @@ class RowSource {
   virtual bool Fetch(SQLSMALLINT orientation, SQLLEN offset) = 0;
   // The values of the row fetched last; NULL as the empty text.
   virtual const RowText& Row() = 0;
-  virtual std::optional<long> KnownSize() const = 0;
+  // The number of rows when it is known or can be learnt without reading them all.
+  virtual std::optional<long> KnownSize() = 0;
   virtual bool InMemory() const = 0;
 };
 
@@ -31,7 +32,7 @@ class CursorRowSource : public RowSource {
   CursorRowSource(OdbcHandle statement, std::size_t columns, std::string sql);
   bool Fetch(SQLSMALLINT orientation, SQLLEN offset) override;
   const RowText& Row() override;
-  std::optional<long> KnownSize() const override { return m_size; }
+  std::optional<long> KnownSize() override { return m_size; }
   bool InMemory() const override { return false; }
 
  private:
@@ -53,7 +54,7 @@ class MemoryRowSource : public RowSource {
   MemoryRowSource(const OdbcHandle& statement, std::size_t columns, const std::string& sql);
   bool Fetch(SQLSMALLINT orientation, SQLLEN offset) override;
   const RowText& Row() override;
-  std::optional<long> KnownSize() const override { return static_cast<long>(m_rows.size()); }
+  std::optional<long> KnownSize() override { return static_cast<long>(m_rows.size()); }
   bool InMemory() const override { return true; }
 
  private:

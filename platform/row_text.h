@@ -9,11 +9,14 @@ namespace quorlin::platform {
 
 // The values of one row as text, back to back in one buffer that is reused from row to
 // row, so that reading a row copies each value once and allocates nothing once warm.
+// A row can instead refer to values kept elsewhere (a block of rows the driver filled),
+// which then costs no copy at all; it is valid only as long as that storage.
 class RowText {
  public:
   void Clear() {
     m_size = 0;
     m_ends.clear();
+    m_views.clear();
   }
   // Room for at least count more bytes of the value being read.
   char* Reserve(std::size_t count);
@@ -21,9 +24,18 @@ class RowText {
   void EndValue() { m_ends.push_back(m_size); }
   // Gives back the spare room of a row that is kept, not reused.
   void ShrinkToFit();
+  // Replaces the row by count values stored elsewhere, to be set in place through the
+  // pointer; a row holds either such values or its own, never both.
+  std::string_view* ViewSlots(std::size_t count) {
+    m_size = 0;
+    m_ends.clear();
+    m_views.resize(count);
+    return m_views.data();
+  }
 
-  std::size_t Count() const { return m_ends.size(); }
+  std::size_t Count() const { return m_views.empty() ? m_ends.size() : m_views.size(); }
   std::string_view operator[](std::size_t index) const {
+    if (!m_views.empty()) return m_views[index];
     const std::size_t begin = index == 0 ? 0 : m_ends[index - 1];
     if (m_ends[index] == begin) return {};  // also when no byte was ever stored
     return std::string_view(m_data.get() + begin, m_ends[index] - begin);
@@ -34,6 +46,7 @@ class RowText {
   std::size_t m_capacity = 0;
   std::size_t m_size = 0;
   std::vector<std::size_t> m_ends;
+  std::vector<std::string_view> m_views;
 };
 
 }  // namespace quorlin::platform

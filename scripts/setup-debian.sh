@@ -15,6 +15,8 @@ packages=(
   clang libclang-rt-14-dev
   # tests, benchmarks, the sample host
   googletest libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
+  # the pyodbc path of the select benchmark
+  python3-pyodbc
   # Windows builds: 32-bit DLLs, and the 64-bit test build run under Wine
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools g++-mingw-w64-x86-64 wine64
   # viewer tests on a virtual display; print output checks

@@ -8,6 +8,7 @@
 
 #include "platform/database.h"
 #include "platform/db_exception.h"
+#include "platform/row_source_blocks.h"
 #include "temp_dir.h"
 
 namespace quorlin::platform {
@@ -113,6 +114,38 @@ TEST_P(RecordsetModes, ColumnNamesOfAnyLengthAreReadWhole) {
 INSTANTIATE_TEST_SUITE_P(Modes, RecordsetModes,
                          ::testing::Values(0u, unsigned{CRecordset::keepRowsInMemory}),
                          [](const auto& info) { return info.param ? "InMemory" : "Cursor"; });
+
+// A count the driver states is believed only once the cursor confirms it; a wrong one costs
+// a probe or two and never shows.
+TEST(BlockRowSource, BelievesOnlyStatedCountsThatHold) {
+  test::TempDir dir;
+  CDatabase database;
+  ASSERT_TRUE(
+      database.OpenEx("Driver=SQLite3;Database=" + dir.Path("b.db"), CDatabase::noOdbcDialog));
+  database.ExecuteSQL("CREATE TABLE B (ID INTEGER)");
+  std::string values = "(1)";
+  for (int i = 2; i <= 1234; ++i) values += ",(" + std::to_string(i) + ")";
+  database.ExecuteSQL("INSERT INTO B VALUES " + values);
+  const std::vector<std::vector<long>> stated = {
+      {}, {0}, {1234}, {1233}, {1235}, {1}, {-1, 5000, 0}, {600, 1234}, {1000000000}};
+  for (const std::vector<long>& counts : stated) {
+    OdbcHandle statement = AllocateHandle(SQL_HANDLE_STMT, database.Connection());
+    ASSERT_TRUE(Succeeded(SQLSetStmtAttr(statement.Get(), SQL_ATTR_CURSOR_TYPE,
+                                         reinterpret_cast<SQLPOINTER>(SQL_CURSOR_STATIC), 0)));
+    char sql[] = "SELECT ID FROM B ORDER BY ID";
+    ASSERT_TRUE(
+        Succeeded(SQLExecDirect(statement.Get(), reinterpret_cast<SQLCHAR*>(sql), SQL_NTS)));
+    BlockRowSource rows(std::move(statement), 1, sql, counts);
+    ASSERT_TRUE(rows.Start());
+    ASSERT_TRUE(rows.Fetch(SQL_FETCH_ABSOLUTE, 700));
+    EXPECT_EQ(rows.KnownSize(), 1234) << ::testing::PrintToString(counts);
+    EXPECT_EQ(rows.Row()[0], "700") << "the count leaves the source on its row";
+    ASSERT_TRUE(rows.Fetch(SQL_FETCH_NEXT, 1));
+    EXPECT_EQ(rows.Row()[0], "701");
+    ASSERT_TRUE(rows.Fetch(SQL_FETCH_LAST, -1));
+    EXPECT_EQ(rows.Row()[0], "1234");
+  }
+}
 
 }  // namespace
 }  // namespace quorlin::platform

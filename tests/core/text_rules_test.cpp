@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "connections/connection_operations.h"
+#include "connections/folded_text.h"
 #include "connections/table_name_of_query.h"
 #include "platform/text.h"
 #include "profiles/profile.h"
@@ -30,6 +31,24 @@ TEST(TableNameOfQuery, TakesTheTextBetweenFromAndWhere) {
   EXPECT_EQ(TableNameOfQuery("SELECT * WHERE X FROM T"), "") << "WHERE before FROM";
   EXPECT_EQ(TableNameOfQuery("SELECT * FROM\tT\n"), "\tT\n") << "lone tabs and line feeds stay";
   EXPECT_EQ(TableNameOfQuery("SELECT MIN ([Level]) FROM Alarm "), "ALARM");
+}
+
+// Line feed and tab pairs go only once blanks and brackets are gone, and removing one pair
+// never makes another; the same with and without bytes beyond ASCII.
+TEST(TableNameOfQuery, RemovesLineFeedTabPairsAfterBlanksAndBrackets) {
+  const struct {
+    const char* sql;
+    const char* name;
+  } cases[] = {
+      {"SELECT * FROM T\n \tWHERE x", "T"},
+      {"SELECT * FROM T\n\n\t", "T\n"},
+      {"SELECT * FROM T\n\t\t", "T\t"},
+      {"SELECT * FROM [T]\n[\t]x", "TX"},
+      {"select * from\n\tt where", "T"},
+      {"SELECT * FROM T\n", "T\n"},
+      {"SELECT * FROM t\n \tx\xc3\xa4\n\n\t", "TX\xc3\xa4\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TableNameOfQuery(c.sql), c.name) << c.sql;
 }
 
 TEST(TableNameOfQuery, LeavesDoubleByteCharactersWhole) {
@@ -193,6 +212,42 @@ TEST(TextHelpers, CaseBlindComparisonTouchesAsciiLettersOnly) {
   EXPECT_EQ(platform::MbsNICmp("ORDERS", "order", 5), 0);
   EXPECT_EQ(platform::Trim(" \tx y\n"), "x y");
   EXPECT_EQ(platform::TrimTrailingBlanks("ab \t  "), "ab \t");
+}
+
+// Cache names and connect strings are compared through texts folded once; the answer must be
+// the full comparison's in every locale, including where a double-byte character's second
+// byte is an ASCII letter that folding alone would change.
+TEST(TextHelpers, FoldedTextsCompareAsTheFullCaseBlindComparison) {
+  struct Case {
+    const char* locale;
+    std::string left;
+    std::string right;
+    bool equal;
+  };
+  const Case cases[] = {
+      {"C", "TANKLEVEL", "tanklevel", true},
+      {"C", "TankLevel", "Tank Level", false},
+      {"C", "T1", "T10", false},
+      {"C", "", "", true},
+      {"C", "Driver=SQLite3;Database=/t/A.db", "DRIVER=sqlite3;DATABASE=/T/a.DB", true},
+      {"C", "x\x81\x61", "X\x81\x41", true},           // not double-byte here: two characters each
+      {"zh_CN.GBK", "x\x81\x61", "X\x81\x41", false},  // one character each, and different
+      {"zh_CN.GBK", "x\x81\x61", "X\x81\x61", true},
+      {"zh_CN.GBK", "\xb1\xed\x61", "\xb1\xed\x41", true},
+  };
+  for (const Case& c : cases) {
+    // The cases of the C locale come first and have run when this skips.
+    if (std::setlocale(LC_CTYPE, c.locale) == nullptr)
+      GTEST_SKIP() << "no " << c.locale << " locale";
+    const connections::FoldedText left(c.left);
+    const connections::FoldedText right(c.right);
+    EXPECT_EQ(left.CaseBlindEquals(right), c.equal)
+        << c.locale << ": " << c.left << " / " << c.right;
+    EXPECT_EQ(right.CaseBlindEquals(left), c.equal)
+        << c.locale << ": " << c.right << " / " << c.left;
+    EXPECT_EQ(platform::MbsIEqual(c.left, c.right), c.equal) << "the full comparison agrees";
+  }
+  std::setlocale(LC_CTYPE, "C");
 }
 
 }  // namespace

@@ -1,0 +1,177 @@
+// Select + walk + 3 fields of every record on SQLite, PostgreSQL and MariaDB, by four paths
+// in one run: the library (SQLSelectToTable, SQLGet, SQLMoveRecord), naive raw ODBC (a
+// fetch per row, SQLGetData per value), block-fetch raw ODBC (bound text buffers, 1000 rows a
+// fetch) and pyodbc (execute, fetchall, 3 fields a row). Prints the times and the ratios.
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench_databases.h"
+#include "bench_options.h"
+#include "library_walk.h"
+#include "odbc_link.h"
+#include "pyodbc_path.h"
+#include "quorlin.h"
+#include "raw_walks.h"
+#include "temp_folder.h"
+#include "timing.h"
+
+namespace quorlin::bench {
+namespace {
+
+constexpr double kBlockTarget = 1.05;  // library walk / block-fetch raw
+constexpr double kPyodbcTarget = 0.5;  // library walk / pyodbc
+const char kTable[] = "BenchSelectRows";
+const std::vector<std::string> kColumns = {"ID", "Tag", "Level"};
+constexpr int kColumnCount = 3;
+
+void PrintUsage(const char* program) {
+  std::printf(
+      "usage: %s [--rows N] [--runs N] [--help]\n"
+      "  --rows N  rows in the table (default 100000)\n"
+      "  --runs N  timed runs of each path after one warm-up (default 5)\n"
+      "PostgreSQL and MariaDB come from QUORLIN_TEST_PG and QUORLIN_TEST_MARIADB\n"
+      "(source the env.sh that tests/servers/start-servers.sh writes).\n",
+      program);
+}
+
+struct WalkPath {
+  const char* label;
+  std::function<WalkResult()> walk;
+  std::vector<Seconds> times;
+};
+
+bool SameRecords(const WalkResult& a, const WalkResult& b) {
+  return a.records == b.records && a.firstId == b.firstId && a.lastId == b.lastId;
+}
+
+bool CheckReference(const WalkResult& walk, long rows) {
+  return Check(walk.records == rows && walk.firstId == "1" && walk.lastId == std::to_string(rows),
+               "naive raw: " + std::to_string(walk.records) + " records, IDs " + walk.firstId +
+                   ".." + walk.lastId);
+}
+
+// One warm-up of each path, compared with the naive raw walk, then the timed runs with the
+// order rotating between rounds.
+bool RunPaths(std::vector<WalkPath>& paths, long rows, int runs) {
+  const WalkResult reference = paths.back().walk();
+  bool held = CheckReference(reference, rows);
+  for (WalkPath& path : paths) {
+    const WalkResult walk = path.walk();
+    held &= Check(SameRecords(walk, reference) && walk.checksum == reference.checksum,
+                  std::string(path.label) + " reads the same values");
+  }
+  bool agree = true;
+  for (int round = 0; round < runs; ++round) {
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+      WalkPath& path = paths[(k + static_cast<std::size_t>(round)) % paths.size()];
+      WalkResult walk;
+      path.times.push_back(TimeOf([&] { walk = path.walk(); }));
+      agree &= SameRecords(walk, reference) && walk.checksum == reference.checksum;
+    }
+  }
+  return held & Check(agree, "every timed run read the same values");
+}
+
+bool CheckPyodbc(const PyodbcRuns& python, long rows) {
+  if (!python.error.empty()) std::printf("  pyodbc: %s\n", python.error.c_str());
+  bool same = python.error.empty();
+  for (const WalkResult& walk : python.walks) {
+    same &= walk.records == rows && walk.firstId == "1" && walk.lastId == std::to_string(rows);
+  }
+  return Check(same, "pyodbc ran and saw " + std::to_string(rows) + " records, IDs 1.." +
+                         std::to_string(rows));
+}
+
+void PrintRow(const char* label, const std::vector<Seconds>& times) {
+  const Summary summary = Summarise(times);
+  std::printf("  %-40s %10.2f %10.2f\n", label, Ms(summary.best), Ms(summary.median));
+}
+
+// Prints a/b of best and median; true when both are within target (0: no target).
+bool PrintRatio(const char* label, const std::vector<Seconds>& a, const std::vector<Seconds>& b,
+                double target) {
+  const Summary x = Summarise(a);
+  const Summary y = Summarise(b);
+  const double best = x.best / y.best;
+  const double median = x.median / y.median;
+  const bool met = best <= target && median <= target;
+  std::printf("  %-40s best %.3f, median %.3f", label, best, median);
+  if (target > 0) std::printf("  (target <= %.2f: %s)", target, met ? "MET" : "NOT MET");
+  std::printf("\n");
+  return met;
+}
+
+bool CompareOn(const BenchDatabase& database, const Options& options) {
+  std::printf("\n== %s: %ld rows, %d runs\n", database.name.c_str(), options.rows, options.runs);
+  const OdbcLink link(database.connect);
+  const Seconds created =
+      TimeOf([&] { CreateGeneratedTable(link, database.engine, kTable, options.rows); });
+  std::printf("  table made in %.0f ms\n", Ms(created));
+  const int id = SQLConnectToDatabase(database.connect.c_str());
+  if (!Check(id >= 0, "SQLConnectToDatabase: " + (id >= 0 ? "ok" : LibraryLastError()))) {
+    return false;
+  }
+  const std::string sql = SelectAllText(kTable);
+  std::vector<WalkPath> paths = {
+      {"library (SQLGet / SQLMoveRecord)",
+       [&] { return LibrarySelectWalk(id, kTable, kColumns); },
+       {}},
+      {"block-fetch raw (1000 rows a fetch)",
+       [&] { return BlockWalk(link, sql, kColumnCount); },
+       {}},
+      {"naive raw (a fetch per row, SQLGetData)",
+       [&] { return NaiveWalk(link, sql, kColumnCount); },
+       {}},
+  };
+  bool held = RunPaths(paths, options.rows, options.runs);
+  SQLCleanup();  // the library's result goes before pyodbc reads the table
+  const PyodbcRuns python = RunPyodbc(database.connect, sql, options.runs);
+  held &= CheckPyodbc(python, options.rows);
+
+  std::printf("  %-40s %10s %10s\n", "select + walk + 3 fields", "best ms", "median ms");
+  for (const WalkPath& path : paths) PrintRow(path.label, path.times);
+  if (python.error.empty()) PrintRow("pyodbc (execute, fetchall, 3 fields)", python.times);
+  PrintRatio("library / block-fetch raw", paths[0].times, paths[1].times, kBlockTarget);
+  PrintRatio("library / naive raw", paths[0].times, paths[2].times, 0);
+  PrintRatio("block-fetch / naive raw", paths[1].times, paths[2].times, 0);
+  if (python.error.empty()) {
+    PrintRatio("library / pyodbc", paths[0].times, python.times, kPyodbcTarget);
+  }
+  OdbcStatement(link).ExecDirect(std::string("DROP TABLE ") + kTable);
+  return held;
+}
+
+int Run(const Options& options) {
+  const TempFolder folder;
+  bool held = true;
+  for (const BenchDatabase& database : BenchDatabases(folder.Path() + "/select.db")) {
+    if (!CheckAvailable(database)) {
+      held = false;
+      continue;
+    }
+    if (!database.connect.empty()) held &= CompareOn(database, options);
+  }
+  std::printf("\n%s\n", held ? "all checks held" : "SOME CHECKS FAILED");
+  return held ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace quorlin::bench
+
+int main(int argc, char** argv) {
+  quorlin::bench::Options options;
+  const auto outcome = quorlin::bench::ParseOptions(argc, argv, 10000000L, options);
+  if (outcome != quorlin::bench::ParseOutcome::kRun) {
+    quorlin::bench::PrintUsage(argv[0]);
+    return outcome == quorlin::bench::ParseOutcome::kHelp ? 0 : 2;
+  }
+  try {
+    return quorlin::bench::Run(options);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "error: %s\n", e.what());
+    return 1;
+  }
+}
