@@ -2,18 +2,20 @@
 # The project's test command. Installs what is missing, builds, starts throwaway
 # PostgreSQL and MariaDB servers on loopback, and runs every test twice: once in a plain
 # build and once under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
-# Then fuzzes the grid-file readers for a minute (tests/fuzz/run-fuzz.sh).
-# Exits non-zero on any failure.
+# Then runs the 64-bit Windows build's tests under Wine (tests/wine), and fuzzes the
+# grid-file readers for a minute (tests/fuzz/run-fuzz.sh). Exits non-zero on any failure.
 #
-#   scripts/test.sh [--no-asan] [--no-fuzz]
+#   scripts/test.sh [--no-asan] [--no-fuzz] [--no-wine]
 #
 # --no-asan   skip the sanitizer pass and the fuzzing (quick local runs)
 # --no-fuzz   skip the fuzzing
+# --no-wine   skip the Windows build and its tests under Wine
 # Environment:
 #   CI=true                 tests that cannot reach a server fail instead of skipping,
 #                           and a build that registers no tests fails
-#   QUORLIN_BUILD_DIR       plain build folder (default: build); the sanitizer and fuzz
-#                           builds go into the same name with -asan and -fuzz appended
+#   QUORLIN_BUILD_DIR       plain build folder (default: build); the sanitizer, Windows and
+#                           fuzz builds go into the same name with -asan, -win64 and -fuzz
+#                           appended
 #   QUORLIN_TEST_TIMEOUT    seconds each test may take (default: 300)
 #   QUORLIN_FUZZ_SECONDS    seconds of fuzzing (default: 60)
 #   CTEST_PARALLEL_LEVEL    tests run at once (default: 1; they share the servers)
@@ -22,14 +24,16 @@ set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
 
-usage() { sed -n '8,21s/^# \{0,1\}//p' "$0"; }
+usage() { sed -n '8,23s/^# \{0,1\}//p' "$0"; }
 
 run_sanitized=1
 run_fuzz=1
+run_wine=1
 for arg in "$@"; do
   case $arg in
     --no-asan) run_sanitized=0 ;;
     --no-fuzz) run_fuzz=0 ;;
+    --no-wine) run_wine=0 ;;
     -h | --help) usage && exit 0 ;;
     *) echo "test.sh: unknown argument $arg" >&2 && usage >&2 && exit 2 ;;
   esac
@@ -101,6 +105,14 @@ build_and_test() {
 
 bash scripts/setup-debian.sh
 build_and_test "$build_dir"
+
+if [ "$run_wine" -eq 1 ]; then
+  # The demo's transcript under Wine is compared with the plain build's qhost.
+  wine_started=$SECONDS
+  build_and_test "$build_dir-win64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+    -DQUORLIN_LINUX_BUILD_DIR="$(cd "$build_dir" && pwd)"
+  echo "== Wine pass took $((SECONDS - wine_started)) s"
+fi
 
 if [ "$run_sanitized" -eq 1 ]; then
   export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1

@@ -1,6 +1,7 @@
 #pragma once
 
-// Mirvale: prints a report list (a wxListCtrl in report view) as a table.
+// Mirvale: prints a report list as a table: on Linux a wxListCtrl in report view, on
+// Windows a list-view control (report view) of the common controls.
 //
 // Contract:
 // - CreatePLPrinter makes one printer object (null when it cannot); DeletePLPrinter
@@ -12,23 +13,40 @@
 // - SetListControl copies the column headers and every row the list holds at that moment;
 //   the list is not used after the call returns. Parent windows passed to an operation are
 //   used only during that operation.
-// - Operations that show or render something need a running wxWidgets GUI application in
-//   the process (wxTheApp). Mirvale never starts one: without it they do nothing and return
-//   false. Call them from the thread that runs the toolkit.
+// - Linux: operations that show or render something need a running wxWidgets GUI
+//   application in the process (wxTheApp). Mirvale never starts one: without it they do
+//   nothing and return false. Call them from the thread that runs the toolkit.
+// - Windows: the list and the parent are window handles (HWND), used from the thread that
+//   owns them; windows are drawn with GDI and the dialogs are the system's common dialogs.
 //
 // Environment (read when an operation runs):
-//   MIRVALE_PDF_OUTPUT=path  Print writes the pages to this PDF file without showing the
-//                            print dialog (unattended use, tests). Preview is unaffected.
+//   MIRVALE_PDF_OUTPUT=path  Linux: Print writes the pages to this PDF file without showing
+//                            the print dialog (unattended use, tests). Preview is unaffected.
+//   MIRVALE_EMF_OUTPUT=path  Windows: Print and Preview write the pages as enhanced
+//                            metafiles without any window or dialog (unattended use, tests):
+//                            the first page to path, page n to path with "-n" before its
+//                            extension (out.emf, out-2.emf, ...).
 //   MIRVALE_CALL_LOG=path    every operation appends a line naming itself and its
 //                            arguments to this file, for tracing how a host drives Mirvale.
 
 #include <string>
 
+// The platform's list control and window, as operations take them.
+#if defined(_WIN32)
+struct HWND__;
+using MirvaleListControl = HWND__*;  // an HWND of the list-view control
+using MirvaleWindow = HWND__*;       // an HWND
+#else
 class wxListCtrl;
 class wxWindow;
+using MirvaleListControl = wxListCtrl*;
+using MirvaleWindow = wxWindow*;
+#endif
 
-#if defined(_WIN32)
+#if defined(_WIN32) && defined(MIRVALE_BUILDING)
 #define MIRVALE_EXPORT __declspec(dllexport)
+#elif defined(_WIN32)
+#define MIRVALE_EXPORT
 #else
 #define MIRVALE_EXPORT __attribute__((visibility("default")))
 #endif
@@ -46,7 +64,7 @@ class PLPrinter {
   // Page margins in millimetres; negative values keep the current margin (15 mm each).
   virtual void SetMargins(int left, int top, int right, int bottom) = 0;
   // Copies the table to print from the list: its column headers and all of its rows.
-  virtual void SetListControl(wxListCtrl* list) = 0;
+  virtual void SetListControl(MirvaleListControl list) = 0;
   // Size of the table's text in points (6 to 72; the default is 10).
   virtual void SetFontSize(int points) = 0;
   // The table's name; with showAsTitle 1 it is printed as the title of the first page.
@@ -61,7 +79,8 @@ class PLPrinter {
   // pageNumbers 1: "Page n of m" at the foot of every page.
   // printDate 1: the date and time of printing at the foot of every page.
   virtual void SetOptionC(int pageNumbers, int printDate) = 0;
-  // Writes the pages to a PDF file at once, without any dialog.
+  // Writes the pages to a PDF file at once, without any dialog. Linux only: on Windows it
+  // writes nothing and returns false (MIRVALE_EMF_OUTPUT gives files there).
   virtual bool SaveAsPdf(const char* path) = 0;
   // Takes paper size, orientation and margins from a settings file that PrinterSetup wrote.
   // False when the file cannot be read; the current settings then stay.
@@ -70,7 +89,7 @@ class PLPrinter {
   // settings in settingsPath, and writes them there when the operator confirms. False when
   // cancelled or when the file cannot be written (the dialog's choices then still apply to
   // this object).
-  virtual bool PrinterSetup(const char* settingsPath, wxWindow* parent) = 0;
+  virtual bool PrinterSetup(const char* settingsPath, MirvaleWindow parent) = 0;
 
  protected:
   // Destroyed only through DeletePLPrinter.

@@ -16,6 +16,10 @@ std::string UnattendedPdfPath() {
   return Variable("MIRVALE_PDF_OUTPUT");
 }
 
+std::string UnattendedMetafilePath() {
+  return Variable("MIRVALE_EMF_OUTPUT");
+}
+
 std::string CallLogPath() {
   return Variable("MIRVALE_CALL_LOG");
 }

@@ -5,14 +5,14 @@
 namespace mirvale {
 namespace {
 
-wxAlignment AlignmentOf(wxListColumnFormat format) {
+Alignment AlignmentOf(wxListColumnFormat format) {
   switch (format) {
     case wxLIST_FORMAT_RIGHT:
-      return wxALIGN_RIGHT;
+      return Alignment::kRight;
     case wxLIST_FORMAT_CENTRE:
-      return wxALIGN_CENTRE_HORIZONTAL;
+      return Alignment::kCentre;
     default:
-      return wxALIGN_LEFT;
+      return Alignment::kLeft;
   }
 }
 
@@ -23,7 +23,7 @@ std::vector<TableColumn> CopyColumns(wxListCtrl& list) {
     wxListItem column;
     column.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_FORMAT);
     if (!list.GetColumn(index, column)) column = wxListItem();
-    columns.push_back({column.GetText(), AlignmentOf(column.GetAlign())});
+    columns.push_back({column.GetText().utf8_string(), AlignmentOf(column.GetAlign())});
   }
   if (columns.empty()) columns.push_back({});
   return columns;
@@ -31,16 +31,16 @@ std::vector<TableColumn> CopyColumns(wxListCtrl& list) {
 
 }  // namespace
 
-PageContent CopyList(wxListCtrl& list) {
-  PageContent content;
+TableContent CopyList(wxListCtrl& list) {
+  TableContent content;
   content.columns = CopyColumns(list);
   const long rows = list.GetItemCount();
   content.rows.reserve(static_cast<std::size_t>(rows));
   for (long row = 0; row < rows; ++row) {
-    std::vector<wxString> texts;
+    std::vector<std::string> texts;
     texts.reserve(content.columns.size());
     for (std::size_t column = 0; column < content.columns.size(); ++column) {
-      texts.push_back(list.GetItemText(row, static_cast<int>(column)));
+      texts.push_back(list.GetItemText(row, static_cast<int>(column)).utf8_string());
     }
     content.rows.push_back(std::move(texts));
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print_job.h"
+#include "core/print_job.h"
 
 class wxListCtrl;
 
@@ -8,6 +8,6 @@ namespace mirvale {
 
 // Copies the column headers (with their alignment) and every row of a list control. A list
 // that is not in report view has no columns: its items become one column without a header.
-PageContent CopyList(wxListCtrl& list);
+TableContent CopyList(wxListCtrl& list);
 
 }  // namespace mirvale

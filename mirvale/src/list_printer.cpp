@@ -10,10 +10,10 @@
 #include <string>
 
 #include "call_log.h"
+#include "core/page_setup_file.h"
 #include "environment_options.h"
 #include "list_copy.h"
 #include "modal_preview.h"
-#include "page_setup_file.h"
 #include "paper_conversion.h"
 #include "pdf_writer.h"
 #include "table_printout.h"
@@ -100,7 +100,7 @@ void ListPrinter::SetMargins(int left, int top, int right, int bottom) {
 
 void ListPrinter::SetListControl(wxListCtrl* list) {
   Guarded([&] {
-    m_content = list != nullptr ? CopyList(*list) : PageContent{};
+    m_content = list != nullptr ? CopyList(*list) : TableContent{};
     m_ownerWindow = list != nullptr ? wxGetTopLevelParent(list) : nullptr;
     LogCall(list == nullptr ? std::string("SetListControl(null)")
                             : "SetListControl(" + std::to_string(m_content.columns.size()) +
@@ -120,7 +120,7 @@ void ListPrinter::SetFontSize(int points) {
 void ListPrinter::SetTableName(std::string name, int showAsTitle) {
   Guarded([&] {
     LogCall("SetTableName(" + Quoted(name) + ", " + Numbers({showAsTitle}) + ")");
-    m_tableName = wxString::FromUTF8(name);
+    m_tableName = name;
     m_tableNameAsTitle = showAsTitle != 0;
     return true;
   });
@@ -137,7 +137,7 @@ void ListPrinter::SetOptionA(int gridLines) {
 void ListPrinter::SetFooter(std::string text) {
   Guarded([&] {
     LogCall("SetFooter(" + Quoted(text) + ")");
-    m_style.footer = wxString::FromUTF8(text);
+    m_style.footer = text;
     return true;
   });
 }
@@ -198,9 +198,9 @@ std::shared_ptr<const PrintJob> ListPrinter::MakeJob() const {
   job->name = m_tableName;
   job->content = m_content;
   job->style = m_style;
-  job->style.title = m_tableNameAsTitle ? m_tableName : wxString();
+  job->style.title = m_tableNameAsTitle ? m_tableName : std::string();
   job->paper = m_paper;
-  job->printedAt = wxDateTime::Now().Format("%Y-%m-%d %H:%M");
+  job->printedAt = wxDateTime::Now().Format("%Y-%m-%d %H:%M").utf8_string();
   return job;
 }
 

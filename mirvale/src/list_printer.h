@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "core/print_job.h"
 #include "mirvale.h"
-#include "print_job.h"
 
 namespace mirvale {
 
@@ -27,7 +27,7 @@ class ListPrinter final : public PLPrinter {
   void SetOrientation(int landscape) override;
   bool Preview() override;
   void SetMargins(int left, int top, int right, int bottom) override;
-  void SetListControl(wxListCtrl* list) override;
+  void SetListControl(MirvaleListControl list) override;
   void SetFontSize(int points) override;
   void SetTableName(std::string name, int showAsTitle) override;
   void SetOptionA(int gridLines) override;
@@ -36,7 +36,7 @@ class ListPrinter final : public PLPrinter {
   void SetOptionC(int pageNumbers, int printDate) override;
   bool SaveAsPdf(const char* path) override;
   bool UsePageSetup(const char* settingsPath) override;
-  bool PrinterSetup(const char* settingsPath, wxWindow* parent) override;
+  bool PrinterSetup(const char* settingsPath, MirvaleWindow parent) override;
 
  private:
   std::shared_ptr<const PrintJob> MakeJob() const;
@@ -44,9 +44,9 @@ class ListPrinter final : public PLPrinter {
   // The window the list was in, while it still exists.
   wxWindow* OwnerWindow() const;
 
-  wxString m_tableName;
+  std::string m_tableName;
   bool m_tableNameAsTitle = false;
-  PageContent m_content;
+  TableContent m_content;
   TableStyle m_style;
   PaperLayout m_paper;
   // Tracks the list's window without keeping it alive: it may be gone by the time Print or

@@ -12,7 +12,8 @@ namespace mirvale {
 namespace {
 
 wxString PreviewTitle(const PrintJob& job) {
-  return job.name.empty() ? wxString("Print preview") : wxString("Print preview - ") + job.name;
+  return job.name.empty() ? wxString("Print preview")
+                          : wxString("Print preview - ") + wxString::FromUTF8(job.name);
 }
 
 // Most of the screen the parent is on, so that a whole page shows at a readable zoom.

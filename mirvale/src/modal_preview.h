@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "print_job.h"
+#include "core/print_job.h"
 
 class wxWindow;
 

@@ -2,7 +2,7 @@
 
 #include <wx/cmndata.h>
 
-#include "print_job.h"
+#include "core/print_job.h"
 
 namespace mirvale {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "print_job.h"
+#include "core/print_job.h"
 
 namespace mirvale {
 

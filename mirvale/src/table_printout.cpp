@@ -1,22 +1,35 @@
 #include "table_printout.h"
 
-#include "page_geometry.h"
+#include "core/page_geometry.h"
+#include "measuring_canvas.h"
+#include "wx_canvas.h"
 
 namespace mirvale {
+namespace {
+
+wxString JobTitle(const PrintJob& job) {
+  return job.name.empty() ? wxString("Table") : wxString::FromUTF8(job.name);
+}
+
+}  // namespace
 
 TablePrintout::TablePrintout(std::shared_ptr<const PrintJob> job)
-    : wxPrintout(job->name.empty() ? wxString("Table") : job->name), m_job(std::move(job)) {}
+    : wxPrintout(JobTitle(*job)), m_job(std::move(job)) {}
 
-wxRect TablePrintout::MapAndFindPrintableArea() {
+PixelRect TablePrintout::MapAndFindPrintableArea() {
   MapScreenSizeToPage();
   int ppiX = 0;
   int ppiY = 0;
   GetPPIScreen(&ppiX, &ppiY);
-  return PrintableArea(GetLogicalPaperRect(), m_job->paper, ppiX > 0 ? ppiX : 96);
+  const wxRect paper = GetLogicalPaperRect();
+  return PrintableArea({paper.x, paper.y, paper.width, paper.height}, m_job->paper,
+                       ppiX > 0 ? ppiX : kLayoutPpi);
 }
 
 void TablePrintout::OnPreparePrinting() {
-  m_pages.emplace(m_job, MapAndFindPrintableArea().GetSize());
+  const PixelRect printable = MapAndFindPrintableArea();
+  MeasuringCanvas measuring;
+  m_pages.emplace(m_job, printable.width, printable.height, measuring.Canvas());
 }
 
 bool TablePrintout::HasPage(int page) {
@@ -33,8 +46,9 @@ void TablePrintout::GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* 
 
 bool TablePrintout::OnPrintPage(int page) {
   if (!m_pages || GetDC() == nullptr) return false;
-  const wxRect printable = MapAndFindPrintableArea();
-  m_pages->DrawPage(*GetDC(), printable.GetTopLeft(), page);
+  const PixelRect printable = MapAndFindPrintableArea();
+  WxCanvas canvas(*GetDC());
+  m_pages->DrawPage(canvas, printable.x, printable.y, page);
   return true;
 }
 

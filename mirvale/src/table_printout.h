@@ -5,8 +5,8 @@
 #include <memory>
 #include <optional>
 
-#include "print_job.h"
-#include "table_pages.h"
+#include "core/print_job.h"
+#include "core/table_pages.h"
 
 namespace mirvale {
 
@@ -22,7 +22,7 @@ class TablePrintout : public wxPrintout {
   bool OnPrintPage(int page) override;
 
  private:
-  wxRect MapAndFindPrintableArea();
+  PixelRect MapAndFindPrintableArea();
 
   std::shared_ptr<const PrintJob> m_job;
   std::optional<TablePages> m_pages;

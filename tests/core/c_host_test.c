@@ -1,11 +1,10 @@
 /* A host written in plain C that loads the library by path, as hosts do, and is told which
    profile the library was built with ("full" or "legacy"). */
-#include <dlfcn.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <unistd.h>
 
+#include "c_host_platform.h"
 #include "quorlin.h"
 
 static int failures = 0;
@@ -31,7 +30,7 @@ typedef void(QUORLIN_CALL* CleanupFn)(void);
 typedef int(QUORLIN_CALL* AggregateFn)(int, const char*, int, const char*, double*, const char*);
 
 static void* Resolve(void* library, const char* name) {
-  void* symbol = dlsym(library, name);
+  void* symbol = HostSymbol(library, name);
   if (symbol == NULL) {
     fprintf(stderr, "missing export %s\n", name);
     exit(2);
@@ -46,7 +45,7 @@ int main(int argc, char** argv) {
       "SQLAggregate", "SQLExcute",      "SQLUseTable",          "SQLMoveRecord",
       "SQLMoveTo",    "SQLGetRowCount", "SQLGetFieldValue",     "SQLGet"};
   char buffer[QUORLIN_LAST_ERROR_SIZE];
-  char path[] = "/tmp/quorlin-c-host-XXXXXX";
+  char path[256];
   char connect[256];
   double value = 0;
   size_t i;
@@ -60,11 +59,8 @@ int main(int argc, char** argv) {
   }
   legacy = strcmp(argv[2], "legacy") == 0;
   loadText = legacy ? "\xd6\xb4\xd0\xd0\xb3\xc9\xb9\xa6" : "Success";
-  library = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
-  if (library == NULL) {
-    fprintf(stderr, "%s\n", dlerror());
-    return 2;
-  }
+  library = HostLoad(argv[1]);
+  if (library == NULL) return 2;
   for (i = 0; i < sizeof exports / sizeof exports[0]; ++i) Resolve(library, exports[i]);
   {
     LastErrorFn lastError = (LastErrorFn)Resolve(library, "SQLLastError");
@@ -88,7 +84,7 @@ int main(int argc, char** argv) {
     CHECK(count() == (legacy ? 0 : -1));
 
     /* A small session on a fresh SQLite file. */
-    CHECK(mkdtemp(path) != NULL);
+    CHECK(HostMakeTempFolder(path, sizeof path) == 0);
     snprintf(connect, sizeof connect, "Driver=SQLite3;Database=%s/host.db", path);
     id = connectTo(connect);
     CHECK(id == 0);
@@ -108,10 +104,10 @@ int main(int argc, char** argv) {
     cleanup();
     CHECK(count() == (legacy ? 0 : -1));
     snprintf(buffer, sizeof buffer, "%s/host.db", path);
-    unlink(buffer);
-    rmdir(path);
+    HostRemoveFile(buffer);
+    HostRemoveFolder(path);
   }
-  CHECK(dlclose(library) == 0);
+  CHECK(HostUnload(library) == 0);
   printf("%d passed, %d failed\n", checks - failures, failures);
   return failures == 0 ? 0 : 1;
 }

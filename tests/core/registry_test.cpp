@@ -56,6 +56,30 @@ TEST_F(Registry, CompletedConnectStringOfAServerMatchesToo) {
   }
 }
 
+// A connection is found again by its connect string in any letter case, on every database,
+// without a new connection being opened; any other difference opens one.
+TEST_F(Registry, ConnectStringsMatchInAnyLetterCaseOnEveryDatabase) {
+  for (const Backend& backend : AllBackends()) {
+    if (backend.connect.empty()) {
+      if (ServersRequired()) ADD_FAILURE() << backend.name << " is required";
+      continue;
+    }
+    SQLCleanup();
+    const int id = SQLConnectToDatabase(backend.connect.c_str());
+    ASSERT_GE(id, 0) << backend.name << ": " << LastError();
+    std::string upper = backend.connect;
+    std::string lower = backend.connect;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(SQLConnectToDatabase(upper.c_str()), id) << backend.name;
+    EXPECT_EQ(SQLConnectToDatabase(lower.c_str()), id) << backend.name;
+    const std::string trailing = backend.connect + ";";
+    const int other = SQLConnectToDatabase(trailing.c_str());
+    EXPECT_GT(other, id) << backend.name << ": one more character is another connect string";
+    EXPECT_EQ(SQLConnectToDatabase(backend.connect.c_str()), id) << backend.name;
+  }
+}
+
 TEST_F(Registry, FailedOpenReportsTheDriverManagersText) {
   MarkLastError();
   EXPECT_EQ(SQLConnectToDatabase("Driver=NoSuchDriver;Database=x"), -1);
@@ -149,31 +173,39 @@ TEST_F(Cache, ResultsAreCachedPerConnection) {
   EXPECT_EQ(SQLUseTable(id_, "T0"), 0) << "the other connection's results went alone";
 }
 
-}  // namespace
-}  // namespace quorlin::test
-
-namespace quorlin::test {
-namespace {
-
-// Without a display no dialog can be shown: both exports explain that and leave the empty
-// text (the dialog itself is tested under a virtual display).
-TEST(ConnectionDialog, WithoutADisplayBothExportsReportAndReturnZero) {
-  unsetenv("DISPLAY");
-  unsetenv("WAYLAND_DISPLAY");
-  using DialogExport = int (*)(char*, unsigned int);
-  for (DialogExport dialog : {DialogExport{&SQLGetConnect}, DialogExport{&SQLGetDataSourceDesc}}) {
-    char buffer[64];
-    std::memset(buffer, '#', sizeof buffer);
-    MarkLastError();
-    EXPECT_EQ(dialog(buffer, sizeof buffer), 0);
-    EXPECT_EQ(buffer[0], '\0');
-    EXPECT_EQ(buffer[1], '#');
-    EXPECT_NE(LastError().find("dialog"), std::string::npos) << LastError();
-    std::memset(buffer, '#', sizeof buffer);
-    EXPECT_EQ(dialog(buffer, 0), 0);
-    EXPECT_EQ(buffer[0], '#') << "a size of 0 writes nothing";
-    EXPECT_EQ(dialog(nullptr, 64), 0);
+// A result is found under the name it was cached with in any letter case, and under no
+// other spelling: the name between FROM and WHERE without blanks and brackets in the full
+// profile, the base table the driver reports in the legacy profile.
+TEST_F(Cache, CachedNamesMatchInAnyLetterCaseOnly) {
+  Exec(id_, "CREATE TABLE [Tank Level] (ID INTEGER)");
+  Exec(id_, "INSERT INTO [Tank Level] VALUES (42)");
+  ASSERT_EQ(SQLSelectToTable(id_, "[Tank Level]", ""), 0) << LastError();
+  const bool legacy = LegacyProfile();
+  const struct {
+    const char* name;
+    bool found;
+  } cases[] = {
+      {"TANKLEVEL", !legacy}, {"tanklevel", !legacy}, {"TankLevel ", false},
+      {"Tank Level", legacy}, {"TANK LEVEL", legacy}, {"[Tank Level]", false},
+      {"TANKLEVE", false},    {"TANKLEVELS", false},  {"", false},
+  };
+  for (const auto& c : cases) {
+    // Another result current first, where the cache has room for both.
+    if (kCapacity > 1) ASSERT_EQ(SQLSelectToTable(id_, "T0", ""), 0) << LastError();
+    EXPECT_EQ(SQLUseTable(id_, c.name) == 0, c.found) << "'" << c.name << "'";
+    if (c.found) EXPECT_EQ(Field("ID"), "42") << "'" << c.name << "'";
   }
+}
+
+TEST_F(Cache, ASelectionWrittenInAnotherCaseReplacesTheResult) {
+  Select(0);
+  Select(1);
+  Exec(id_, "INSERT INTO T0 VALUES (100)");
+  ASSERT_EQ(SQLSelectToTable(id_, "t0", ""), 0) << LastError();
+  EXPECT_EQ(SQLGetRowCount(), 2);
+  ASSERT_EQ(SQLUseTable(id_, "T0"), 0);
+  EXPECT_EQ(SQLGetRowCount(), 2) << "one slot for both spellings, holding the newer result";
+  if (kCapacity > 2) EXPECT_TRUE(Cached(1));
 }
 
 }  // namespace

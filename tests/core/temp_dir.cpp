@@ -7,8 +7,12 @@
 
 namespace quorlin::test {
 
+std::string TempRoot() {
+  return std::filesystem::temp_directory_path().string();
+}
+
 TempDir::TempDir() {
-  std::string pattern = std::filesystem::temp_directory_path().string() + "/quorlin-XXXXXX";
+  std::string pattern = TempRoot() + "/quorlin-XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   m_path = pattern;
 }

@@ -4,6 +4,9 @@
 
 namespace quorlin::test {
 
+// Where temp files go: a folder that both the program and the database drivers can name.
+std::string TempRoot();
+
 // A folder removed with everything in it when the object dies.
 class TempDir {
  public:

@@ -27,8 +27,8 @@ bool ServersRequired() {
 
 Backend SqliteBackend() {
   static int counter = 0;
-  const std::string file = std::filesystem::temp_directory_path().string() + "/quorlin-test-" +
-                           std::to_string(getpid()) + "-" + std::to_string(counter++) + ".db";
+  const std::string file = TempRoot() + "/quorlin-test-" + std::to_string(getpid()) + "-" +
+                           std::to_string(counter++) + ".db";
   std::filesystem::remove(file);
   return {"SQLite", "Driver=SQLite3;Database=" + file, false, false, true};
 }
@@ -107,28 +107,8 @@ std::vector<std::string> TracedStatements(const std::string& traceFile) {
   return statements;
 }
 
-DriverManagerTrace::DriverManagerTrace() {
-  const char* current = std::getenv("ODBCSYSINI");
-  hadPrevious_ = current != nullptr;
-  if (hadPrevious_) previous_ = current;
-  const std::string source = (hadPrevious_ ? previous_ : std::string("/etc")) + "/odbcinst.ini";
-  std::ifstream in(source, std::ios::binary);
-  std::ofstream out(dir_.Path("odbcinst.ini"), std::ios::binary);
-  out << in.rdbuf() << "\n[ODBC]\nTrace=Yes\nTraceFile=" << dir_.Path("trace.log") << "\n";
-  out.close();
-  setenv("ODBCSYSINI", dir_.Path("").c_str(), 1);
-}
-
-DriverManagerTrace::~DriverManagerTrace() {
-  if (hadPrevious_) {
-    setenv("ODBCSYSINI", previous_.c_str(), 1);
-  } else {
-    unsetenv("ODBCSYSINI");
-  }
-}
-
 std::vector<std::string> DriverManagerTrace::Statements() const {
-  std::ifstream in(dir_.Path("trace.log"), std::ios::binary);
+  std::ifstream in(traceFile_, std::ios::binary);
   std::stringstream whole;
   whole << in.rdbuf();
   const std::string text = whole.str();

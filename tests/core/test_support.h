@@ -77,7 +77,8 @@ std::vector<std::string> TracedStatements(const std::string& traceFile);
 
 // Turns on the driver manager's trace for the connections opened while it lives (the
 // library must have no connection open when it is made), and reads the statements that
-// crossed the ODBC boundary from it, byte for byte.
+// crossed the ODBC boundary from it, byte for byte. Under Wine the trace can only be turned
+// on before the program starts: there it reads the file QUORLIN_WINE_ODBC_TRACE names.
 class DriverManagerTrace {
  public:
   DriverManagerTrace();
@@ -88,6 +89,7 @@ class DriverManagerTrace {
 
  private:
   TempDir dir_;
+  std::string traceFile_;
   std::string previous_;
   bool hadPrevious_ = false;
 };

@@ -6,8 +6,8 @@ namespace qhost::test {
 namespace {
 
 // A real library that has none of the 25 exports stands for an older or reduced build: the
-// math library every Linux system has.
-const char kLibraryWithoutExports[] = "libm.so.6";
+// system library every machine has (the build names it).
+const char kLibraryWithoutExports[] = QHOST_LIBRARY_WITHOUT_EXPORTS;
 
 TEST(LibraryLoading, ExportsTheLibraryLacksAreNamedInsteadOfCalled) {
   TempFolder folder;

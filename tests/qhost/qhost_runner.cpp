@@ -1,31 +1,14 @@
 #include "qhost_runner.h"
 
-#include <dlfcn.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
+
+#include "qhost_process.h"
 
 namespace qhost::test {
 
-namespace {
-
-std::string ShellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-}  // namespace
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qhost-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  m_path = pattern;
-}
+TempFolder::TempFolder() : m_path(MakeTempFolder()) {}
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
@@ -52,13 +35,8 @@ QhostRun RunQhost(const TempFolder& folder, std::vector<std::string> arguments,
   const std::string inputFile = folder.Write(".qhost-input", input);
   const std::string outFile = folder.File(".qhost-out");
   const std::string errFile = folder.File(".qhost-err");
-  std::string command = "cd " + ShellQuoted(folder.Path()) + " && " + ShellQuoted(QHOST_PATH);
-  for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
-  command +=
-      " < " + ShellQuoted(inputFile) + " > " + ShellQuoted(outFile) + " 2> " + ShellQuoted(errFile);
-  const int status = std::system(command.c_str());
   QhostRun run;
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.status = RunProgram(folder.Path(), QHOST_PATH, arguments, inputFile, outFile, errFile);
   run.out = ReadFile(outFile);
   run.err = ReadFile(errFile);
   return run;
@@ -79,11 +57,7 @@ std::string ExamplesFolder() {
 }
 
 bool LibraryHas(const char* name) {
-  void* library = dlopen(QUORLIN_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-  if (library == nullptr) return false;
-  const bool found = dlsym(library, name) != nullptr;
-  dlclose(library);
-  return found;
+  return LibraryExports(QUORLIN_LIBRARY_PATH, name);
 }
 
 bool ContainsInOrder(const std::string& text, const std::vector<std::string>& pieces) {

@@ -176,9 +176,13 @@ check_dll() {
   local imports import
   imports=$(sed -nE 's/^[[:space:]]*DLL Name: (.+)$/\1/p' "$dump")
   grep -qix 'odbc32.dll' <<<"$imports" || fail "$name does not import ODBC32.dll"
+  # The full profile prints through the printer library; the legacy one has no printing.
+  if [ "$profile" = full ] && ! grep -qix 'mirvale.dll' <<<"$imports"; then
+    fail "$name does not import the printer library mirvale.dll"
+  fi
   for import in $imports; do
-    if [ "$profile" = legacy ] && grep -qi mirvale <<<"$import"; then
-      fail "$name imports the printer library ($import)"
+    if grep -qix 'mirvale.dll' <<<"$import"; then
+      [ "$profile" = full ] || fail "$name imports the printer library ($import)"
     elif ! grep -qiE "$system_dlls" <<<"$import"; then
       fail "$name imports $import, which is no system DLL"
     fi

@@ -24,7 +24,18 @@ std::string SystemMessage(DWORD code) {
 }  // namespace
 
 SharedLibrary::SharedLibrary(const std::string& path) : m_path(path) {
-  HMODULE module = LoadLibraryA(path.c_str());
+  // A library named with its folder finds the DLLs it imports (the printer library) in that
+  // folder, not only beside qhost.exe. The flag takes full paths only, so a relative one (or
+  // one rooted without a drive) is made full first.
+  HMODULE module = nullptr;
+  if (path.find_first_of("\\/") == std::string::npos) {
+    module = LoadLibraryA(path.c_str());
+  } else {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    const bool made = length > 0 && length < MAX_PATH;
+    module = LoadLibraryExA(made ? full : path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  }
   if (module == nullptr) throw LibraryLoadError(path + ": " + SystemMessage(GetLastError()));
   m_handle = module;
 }

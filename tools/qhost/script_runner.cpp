@@ -76,7 +76,8 @@ void ScriptRunner::RunInteractive(LineReader& reader, bool echo) {
 
 std::string ScriptRunner::WithScriptFolder(const std::string& command) const {
   const std::string word(kScriptFolderWord);
-  std::string folder = m_scriptFolders.empty() ? std::string() : m_scriptFolders.back().string();
+  std::string folder =
+      m_scriptFolders.empty() ? std::string() : m_scriptFolders.back().generic_string();
   if (folder.empty()) folder = ".";
   std::string expanded = command;
   for (std::size_t at = expanded.find(word); at != std::string::npos;

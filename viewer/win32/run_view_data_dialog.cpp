@@ -2,6 +2,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <string>
@@ -12,6 +13,8 @@
 #include "resources/view_data_ids.h"
 #include "viewer/front_end.h"
 #include "viewer/list_layout.h"
+#include "viewer/win32/list_top.h"
+#include "viewer/win32/printer_bridge.h"
 #include "viewer/win32/win32_surface.h"
 
 namespace quorlin::viewer {
@@ -25,17 +28,22 @@ struct DialogRun {
   HWND window = nullptr;
   std::unique_ptr<Win32Surface> surface;
   std::exception_ptr initFailure;
+  // Where the record list starts, fixed once the template's controls exist.
+  int listTop = RecordListRect(0, 0).y;
 };
 
 DialogRun* RunOf(HWND window) {
   return reinterpret_cast<DialogRun*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-void LayoutList(HWND window) {
+void LayoutList(HWND window, int listTop) {
   HWND list = GetDlgItem(window, resources::kRecordList);
   RECT client = {};
   if (list == nullptr || !GetClientRect(window, &client)) return;
-  const PixelRect place = RecordListRect(client.right - client.left, client.bottom - client.top);
+  PixelRect place = RecordListRect(client.right - client.left, client.bottom - client.top);
+  // A lower top takes its pixels from the list's height; the bottom margin stays.
+  place.height = std::max(0, place.height - (listTop - place.y));
+  place.y = listTop;
   MoveWindow(list, client.left + place.x, client.top + place.y, place.width, place.height, TRUE);
 }
 
@@ -49,10 +57,6 @@ void Guarded(Work&& work) {
   } catch (...) {
     frame::ReportMessage("Unexpected error in the View data dialog.");
   }
-}
-
-void ReportPrintingUnavailable() {
-  frame::ReportMessage("Printing is not available in the Windows build.");
 }
 
 void OnCommand(DialogRun& run, int id) {
@@ -79,14 +83,19 @@ void OnCommand(DialogRun& run, int id) {
       Guarded([&] { dialog.OnPrevPage(); });
       break;
     case resources::kPreviewButton:
+      Guarded([&] {
+        dialog.UpdateMembers();  // takes over a table name the operator typed
+        PreviewPage(GetDlgItem(run.window, resources::kRecordList), dialog.m_tableName);
+      });
+      break;
     case resources::kPrintButton:
       Guarded([&] {
         dialog.UpdateMembers();
-        ReportPrintingUnavailable();
+        PrintPage(GetDlgItem(run.window, resources::kRecordList), dialog.m_tableName);
       });
       break;
     case resources::kPrinterSetupButton:
-      Guarded([] { ReportPrintingUnavailable(); });
+      Guarded([&] { SetUpPrinter(run.window); });
       break;
     default:
       break;
@@ -100,7 +109,8 @@ INT_PTR OnInitDialog(HWND window, LPARAM parameter) {
   try {
     run->surface = std::make_unique<Win32Surface>(window);
     run->dialog.SetSurface(run->surface.get());
-    LayoutList(window);
+    run->listTop = RecordListTop(window, GetDlgItem(window, resources::kRecordList), run->listTop);
+    LayoutList(window, run->listTop);
     run->dialog.OnInitDialog();
   } catch (...) {
     run->initFailure = std::current_exception();
@@ -119,7 +129,7 @@ INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
       return TRUE;
     case WM_SIZE:
     case WM_MOVE:
-      LayoutList(window);
+      LayoutList(window, run->listTop);
       return FALSE;
     case WM_DESTROY:
       run->dialog.SetSurface(nullptr);

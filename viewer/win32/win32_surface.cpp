@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/message_box.h"
@@ -87,7 +88,17 @@ std::string Win32Surface::PageNoField() const {
 }
 
 void Win32Surface::ShowMessage(unsigned stringId) {
-  platform::ShowMessageBox(platform::LoadResourceString(stringId));
+  // Shown in UTF-16 where the library has the text: a library whose texts are Chinese only
+  // shows them under any code page.
+  const auto module = static_cast<HMODULE>(const_cast<void*>(platform::CurrentResourceModule()));
+  const wchar_t* text = nullptr;
+  const int length = LoadStringW(module, stringId, reinterpret_cast<LPWSTR>(&text), 0);
+  if (length <= 0 || text == nullptr) {
+    platform::ShowMessageBox(platform::LoadResourceString(stringId));
+    return;
+  }
+  const std::wstring message(text, static_cast<std::size_t>(length));
+  MessageBoxW(nullptr, message.c_str(), L"Quorlin", MB_OK | MB_TASKMODAL);
 }
 
 void Win32Surface::Beep() {

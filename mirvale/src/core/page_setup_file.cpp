@@ -1,9 +1,8 @@
-#include "page_setup_file.h"
-
-#include <wx/paper.h>
+#include "core/page_setup_file.h"
 
 #include <fstream>
 #include <map>
+#include <string>
 
 namespace mirvale {
 namespace {
@@ -51,13 +50,6 @@ void ReadNumber(const std::map<std::string, std::string>& values, const char* ke
   }
 }
 
-wxPaperSize PaperIdForSize(wxSize mm) {
-  if (wxThePrintPaperDatabase == nullptr) return wxPAPER_NONE;
-  const wxPrintPaperType* type =
-      wxThePrintPaperDatabase->FindPaperType(wxSize(mm.x * 10, mm.y * 10));
-  return type != nullptr ? type->GetId() : wxPAPER_NONE;
-}
-
 }  // namespace
 
 std::optional<PaperLayout> ReadPageSetupFile(const std::string& path) {
@@ -65,15 +57,14 @@ std::optional<PaperLayout> ReadPageSetupFile(const std::string& path) {
   if (!in) return std::nullopt;
   const std::map<std::string, std::string> values = PageSetupSection(in);
   PaperLayout layout;
-  ReadNumber(values, "PaperWidthMm", kSmallestPaperMm, kLargestPaperMm, layout.paperMm.x);
-  ReadNumber(values, "PaperHeightMm", kSmallestPaperMm, kLargestPaperMm, layout.paperMm.y);
+  ReadNumber(values, "PaperWidthMm", kSmallestPaperMm, kLargestPaperMm, layout.paperWidthMm);
+  ReadNumber(values, "PaperHeightMm", kSmallestPaperMm, kLargestPaperMm, layout.paperHeightMm);
   ReadNumber(values, "MarginLeftMm", 0, kWidestMarginMm, layout.marginLeftMm);
   ReadNumber(values, "MarginTopMm", 0, kWidestMarginMm, layout.marginTopMm);
   ReadNumber(values, "MarginRightMm", 0, kWidestMarginMm, layout.marginRightMm);
   ReadNumber(values, "MarginBottomMm", 0, kWidestMarginMm, layout.marginBottomMm);
   const auto orientation = values.find("Orientation");
   if (orientation != values.end()) layout.landscape = orientation->second == "Landscape";
-  layout.paper = PaperIdForSize(layout.paperMm);
   return layout;
 }
 
@@ -82,8 +73,8 @@ bool WritePageSetupFile(const std::string& path, const PaperLayout& layout) {
   if (!out) return false;
   out << "; Page setup of the report printer\n"
       << "[PageSetup]\n"
-      << "PaperWidthMm=" << layout.paperMm.x << '\n'
-      << "PaperHeightMm=" << layout.paperMm.y << '\n'
+      << "PaperWidthMm=" << layout.paperWidthMm << '\n'
+      << "PaperHeightMm=" << layout.paperHeightMm << '\n'
       << "Orientation=" << (layout.landscape ? "Landscape" : "Portrait") << '\n'
       << "MarginLeftMm=" << layout.marginLeftMm << '\n'
       << "MarginTopMm=" << layout.marginTopMm << '\n'

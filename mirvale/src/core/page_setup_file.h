@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "print_job.h"
+#include "core/paper_layout.h"
 
 namespace mirvale {
 

@@ -1,0 +1,200 @@
+#!/usr/bin/env bash
+# Runs the Windows test build's programs under wine64; the build uses it as its
+# CMAKE_CROSSCOMPILING_EMULATOR, so `add_test(NAME ... COMMAND <target> ARG...)` runs the
+# target through it with no more ado.
+#
+#   run-under-wine.sh --state-dir DIR --setup      make the prefix (ctest fixture set-up)
+#   run-under-wine.sh --state-dir DIR --cleanup    stop and remove it (fixture clean-up)
+#   run-under-wine.sh --state-dir DIR PROGRAM.exe [ARG...]
+#
+# The set-up makes two fresh WINEPREFIXes in a temp folder (one for programs without a
+# display, one for those on the shared virtual display, Xvfb), starts a persistent
+# wineserver for each, and records them in DIR; every run uses them
+# and never makes ~/.wine. A program runs from the current folder, with WINEDEBUG=-all,
+# no display and no input, bounded in time; its output (stdout and stderr) goes to a file,
+# never a pipe, and is shown afterwards. The run passes when:
+#   - a GoogleTest program printed its "[  PASSED  ]" line, no "[  FAILED  ]" line, ran or
+#     skipped at least one test, and exited 0;
+#   - any other program exited 0 and its output matches QUORLIN_WINE_EXPECT.
+# Wine's exit status alone proves nothing: a program that cannot start may exit 0 silently.
+#
+# What a test sets through its ENVIRONMENT property (read here, before wine starts):
+#   QUORLIN_WINE_DISPLAY=1       run on the shared virtual display (tests labelled "display")
+#   QUORLIN_WINE_EXPECT=ERE      the output a program that is not a GoogleTest one must give
+#   QUORLIN_WINE_LANG=LOCALE     the user interface language, e.g. zh_CN.UTF-8 (default:
+#                                C.UTF-8, English); Windows takes it from LANG / LC_ALL at start
+#   QUORLIN_WINE_ODBC_TRACE=1    the driver manager traces every call into a new file whose
+#                                path replaces the 1 for the program; it reads its settings
+#                                only before wine starts, and cuts a long TraceFile path short
+#   QUORLIN_WINE_TIMEOUT=SECONDS how long the program may run (default 240)
+# ODBCSYSINI, ODBCINI and the servers' connect strings are passed on as they are.
+set -uo pipefail
+
+usage() { sed -n '5,7s/^# \{0,1\}//p' "$0" >&2; exit 2; }
+
+[ "${1:-}" = --state-dir ] && [ -n "${2:-}" ] || usage
+state_dir=$2
+shift 2
+[ "$#" -ge 1 ] || usage
+root_file=$state_dir/prefix-root
+
+fail() {
+  echo "run-under-wine: $*" >&2
+  exit 1
+}
+
+# Wine keeps one desktop per prefix, made by the first program that needs one and kept while
+# programs follow: made without a display it refuses windows to the programs that have one
+# (CreateDialog fails with error 1400). So programs with and without the display run in
+# prefixes of their own: "prefix" and "display-prefix".
+prefix_name() {
+  if [ "${QUORLIN_WINE_DISPLAY:-}" = 1 ]; then echo display-prefix; else echo prefix; fi
+}
+
+# The prefix and display of this ctest run, as the set-up recorded them.
+load_root() {
+  [ -s "$root_file" ] || fail "no Wine prefix set up in $state_dir (run through ctest, whose fixture makes it)"
+  root=$(cat "$root_file")
+  local name
+  name=$(prefix_name)
+  [ -d "$root/$name" ] || fail "the Wine prefix $root/$name is gone"
+  export WINEPREFIX=$root/$name WINEDEBUG=-all
+}
+
+# make_prefix NAME: a fresh prefix with a persistent wineserver, booted with the display
+# that its programs will have.
+make_prefix() {
+  local name=$1
+  export WINEPREFIX=$root/$name WINEDEBUG=-all
+  mkdir "$WINEPREFIX" || fail "cannot make $WINEPREFIX"
+  # Nothing here may hold ctest's output pipe: ctest would wait for the servers to end.
+  wineserver -p </dev/null >"$root/$name-wineserver.log" 2>&1 || fail "wineserver did not start"
+  wine wineboot -i </dev/null >"$root/$name-wineboot.log" 2>&1
+  [ -d "$WINEPREFIX/drive_c/windows/system32" ] || {
+    cat "$root/$name-wineboot.log" >&2
+    fail "wineboot made no prefix"
+  }
+  # A program that crashes prints its backtrace and ends, instead of waiting on the crash
+  # dialog of Wine's debugger.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    </dev/null >>"$root/$name-wineboot.log" 2>&1 || fail "cannot turn off the crash dialog in $WINEPREFIX"
+  if [ "$name" = prefix ]; then
+    # No graphics driver at all without a display: with the default list Wine's desktop
+    # process starts anyway and, depending on timing, keeps a program's first window waiting
+    # 10 s or for ever. Without one, windows fail at once (error 1400), as they should here.
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d none /f </dev/null \
+      >>"$root/$name-wineboot.log" 2>&1 || fail "cannot turn off the graphics driver of $WINEPREFIX"
+    # The processes wineboot left read the setting only when they start: start again.
+    wineserver -k </dev/null >/dev/null 2>&1
+    timeout 30 wineserver -w </dev/null >/dev/null 2>&1
+    wineserver -p </dev/null >>"$root/$name-wineserver.log" 2>&1 || fail "wineserver did not start again"
+  fi
+  echo "Wine prefix ready in $WINEPREFIX"
+}
+
+setup() {
+  command -v wine >/dev/null || fail "wine is not installed (scripts/setup-debian.sh)"
+  mkdir -p "$state_dir"
+  [ ! -s "$root_file" ] || cleanup
+  root=$(mktemp -d "${TMPDIR:-/tmp}/quorlin-wine.XXXXXX") || fail "no temp folder"
+  echo "$root" >"$root_file"
+  unset DISPLAY WAYLAND_DISPLAY
+  make_prefix prefix
+  if command -v Xvfb >/dev/null; then
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+      3>"$root/display-number" </dev/null >"$root/xvfb.log" 2>&1 &
+    echo $! >"$root/xvfb.pid"
+    for _ in $(seq 50); do
+      [ -s "$root/display-number" ] && break
+      sleep 0.1
+    done
+  fi
+  if [ -s "$root/display-number" ]; then
+    DISPLAY=:$(cat "$root/display-number") make_prefix display-prefix
+  else
+    echo "run-under-wine: Xvfb did not start; display tests will fail" >&2
+  fi
+}
+
+cleanup() {
+  [ -s "$root_file" ] || return 0
+  root=$(cat "$root_file")
+  local name
+  for name in prefix display-prefix; do
+    [ -d "$root/$name" ] || continue
+    WINEPREFIX=$root/$name wineserver -k >/dev/null 2>&1
+    WINEPREFIX=$root/$name timeout 30 wineserver -w >/dev/null 2>&1
+  done
+  if [ -s "$root/xvfb.pid" ]; then
+    kill "$(cat "$root/xvfb.pid")" 2>/dev/null
+  fi
+  case $root in
+    "${TMPDIR:-/tmp}"/quorlin-wine.*) rm -rf "$root" ;;
+  esac
+  rm -f "$root_file"
+  echo "Wine prefix removed"
+}
+
+# A copy of the driver list with the trace turned on, in place of the one the run was given;
+# the trace goes to a short path of its own, which the program finds in QUORLIN_WINE_ODBC_TRACE.
+trace_odbc() {
+  local ini_dir
+  ini_dir=$(mktemp -d "$root/t.XXXXXX") || fail "no folder for the trace settings"
+  cat "${ODBCSYSINI:-/etc}/odbcinst.ini" >"$ini_dir/odbcinst.ini" || fail "no odbcinst.ini to trace"
+  printf '\n[ODBC]\nTrace=Yes\nTraceFile=%s\n' "$ini_dir/trace.log" >>"$ini_dir/odbcinst.ini"
+  export ODBCSYSINI=$ini_dir QUORLIN_WINE_ODBC_TRACE=$ini_dir/trace.log
+}
+
+# 0 when the output shows a passed GoogleTest run, 1 when it shows a failed one, 2 when the
+# program is not a GoogleTest one.
+gtest_verdict() {
+  local out=$1
+  grep -q '^\[==========\] Running' "$out" || return 2
+  grep -q '^\[  FAILED  \]' "$out" && return 1
+  grep -q '^\[  PASSED  \]' "$out" || return 1
+  grep -Eq '^\[  (PASSED  |SKIPPED )\] [1-9]' "$out" || return 1
+  return 0
+}
+
+run_program() {
+  load_root
+  local program=$1 out status limit=${QUORLIN_WINE_TIMEOUT:-240}
+  shift
+  export LANG=${QUORLIN_WINE_LANG:-C.UTF-8} LC_ALL=${QUORLIN_WINE_LANG:-C.UTF-8}
+  if [ "${QUORLIN_WINE_DISPLAY:-}" = 1 ]; then
+    [ -s "$root/display-number" ] || fail "no virtual display in this prefix (is Xvfb installed?)"
+    export DISPLAY=:$(cat "$root/display-number")
+  else
+    unset DISPLAY WAYLAND_DISPLAY
+  fi
+  [ -z "${QUORLIN_WINE_ODBC_TRACE:-}" ] || trace_odbc
+  out=$(mktemp "$root/run.XXXXXX") || fail "no file for the output"
+  timeout -k 5 "$limit" wine "$program" "$@" </dev/null >"$out" 2>&1
+  status=$?
+  cat "$out"
+  [ "$status" -ne 124 ] && [ "$status" -ne 137 ] || fail "$program ran longer than $limit s"
+  gtest_verdict "$out"
+  case $? in
+    0) verdict=pass ;;
+    1) verdict="GoogleTest reports failures or ran nothing" ;;
+    *)
+      if [ -z "${QUORLIN_WINE_EXPECT:-}" ]; then
+        verdict="no GoogleTest summary, and the test states no QUORLIN_WINE_EXPECT"
+      elif grep -Eq -- "$QUORLIN_WINE_EXPECT" "$out"; then
+        verdict=pass
+      else
+        verdict="the output does not match: $QUORLIN_WINE_EXPECT"
+      fi
+      ;;
+  esac
+  rm -f "$out"
+  [ "$verdict" = pass ] || fail "$program: $verdict (exit status $status)"
+  [ "$status" -eq 0 ] || fail "$program exited with status $status"
+}
+
+case $1 in
+  --setup) setup ;;
+  --cleanup) cleanup ;;
+  -*) usage ;;
+  *) run_program "$@" ;;
+esac
