@@ -162,12 +162,19 @@ bool BlockRowSource::MoveTo(long row, bool backwards) {
 }
 
 bool BlockRowSource::FetchBlock(long start) {
+  // Some drivers reach an absolute row by stepping from the first one (MariaDB's does), which
+  // makes a walk quadratic: the block right after the cursor's rowset is its next rowset.
+  const bool follows =
+      m_cursorStart != 0 && start == m_cursorStart + static_cast<long>(m_rowsetSize);
   m_blockStart = m_blockRows = 0;
-  const SQLRETURN ret = SQLFetchScroll(m_statement.Get(), SQL_FETCH_ABSOLUTE, start);
+  m_cursorStart = 0;
+  const SQLRETURN ret = follows ? SQLFetchScroll(m_statement.Get(), SQL_FETCH_NEXT, 0)
+                                : SQLFetchScroll(m_statement.Get(), SQL_FETCH_ABSOLUTE, start);
   ThrowIfFailed(ret, m_statement, m_sql);
   const long rows = ret == SQL_NO_DATA ? 0 : static_cast<long>(m_fetched);
   NoteRows(start, rows);
   if (rows == 0) return false;
+  m_cursorStart = start;
   m_blockStart = start;
   m_blockRows = rows;
   return true;
@@ -258,6 +265,7 @@ void BlockRowSource::ReadAlone(long row) {
     std::memcpy(column.firstValue.get(), column.values.get(), column.width);
   }
   Unbind();
+  m_cursorStart = 0;  // the cursor leaves the block for the row
   try {
     if (!SetRowsetShape(m_statement, 1, nullptr, &m_fetched)) {
       throw CDBException("The driver cannot fetch a single row.", {}, m_sql);

@@ -66,7 +66,8 @@ class BlockRowSource : public RowSource {
   SQLULEN m_fetched = 0;  // written by the driver at every fetch
   long m_blockStart = 0;  // the first row of the block in the buffers; 0 when there is none
   long m_blockRows = 0;
-  long m_position = 0;  // 0 before the first row, size + 1 after the last
+  long m_cursorStart = 0;  // the first row of the driver's current rowset; 0 when unknown
+  long m_position = 0;     // 0 before the first row, size + 1 after the last
   // What is known of the size: the last row seen to exist, the first seen not to, and the
   // size itself once those meet or a block came back short.
   long m_lastPresent = 0;
