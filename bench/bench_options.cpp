@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 namespace quorlin::bench {
 namespace {
@@ -46,6 +47,22 @@ double Ms(Seconds time) {
 bool Check(bool held, const std::string& what) {
   std::printf("  [%s] %s\n", held ? "ok" : "FAILED", what.c_str());
   return held;
+}
+
+int BenchMain(int argc, char** argv, long maxRows, Options defaults, void (*usage)(const char*),
+              int (*run)(const Options&)) {
+  Options options = defaults;
+  const ParseOutcome outcome = ParseOptions(argc, argv, maxRows, options);
+  if (outcome != ParseOutcome::kRun) {
+    usage(argv[0]);
+    return outcome == ParseOutcome::kHelp ? 0 : 2;
+  }
+  try {
+    return run(options);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "error: %s\n", e.what());
+    return 1;
+  }
 }
 
 }  // namespace quorlin::bench

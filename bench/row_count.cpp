@@ -125,23 +125,16 @@ int Run(const Options& options, const std::vector<long>& sizes) {
   return held ? 0 : 1;
 }
 
+int RunSizes(const Options& options) {
+  return Run(options, options.rows > 0 ? std::vector<long>{options.rows} : kDefaultSizes);
+}
+
 }  // namespace
 }  // namespace quorlin::bench
 
 int main(int argc, char** argv) {
-  quorlin::bench::Options options;
-  options.rows = 0;  // none given: the three default sizes
-  const auto outcome = quorlin::bench::ParseOptions(argc, argv, 10000000L, options);
-  if (outcome != quorlin::bench::ParseOutcome::kRun) {
-    quorlin::bench::PrintUsage(argv[0]);
-    return outcome == quorlin::bench::ParseOutcome::kHelp ? 0 : 2;
-  }
-  const std::vector<long> sizes =
-      options.rows > 0 ? std::vector<long>{options.rows} : quorlin::bench::kDefaultSizes;
-  try {
-    return quorlin::bench::Run(options, sizes);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "error: %s\n", e.what());
-    return 1;
-  }
+  quorlin::bench::Options defaults;
+  defaults.rows = 0;  // none given: the three default sizes
+  return quorlin::bench::BenchMain(argc, argv, 10000000L, defaults, quorlin::bench::PrintUsage,
+                                   quorlin::bench::RunSizes);
 }

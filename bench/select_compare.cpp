@@ -162,16 +162,6 @@ int Run(const Options& options) {
 }  // namespace quorlin::bench
 
 int main(int argc, char** argv) {
-  quorlin::bench::Options options;
-  const auto outcome = quorlin::bench::ParseOptions(argc, argv, 10000000L, options);
-  if (outcome != quorlin::bench::ParseOutcome::kRun) {
-    quorlin::bench::PrintUsage(argv[0]);
-    return outcome == quorlin::bench::ParseOutcome::kHelp ? 0 : 2;
-  }
-  try {
-    return quorlin::bench::Run(options);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "error: %s\n", e.what());
-    return 1;
-  }
+  return quorlin::bench::BenchMain(argc, argv, 10000000L, {}, quorlin::bench::PrintUsage,
+                                   quorlin::bench::Run);
 }

@@ -61,7 +61,9 @@ class BlockReads : public OnEachDatabase {
   void ExpectRecord(int id) {
     ASSERT_EQ(Field("ID"), std::to_string(id));
     EXPECT_EQ(LongField("Tag"), TagOf(id)) << "record " << id;
-    if (id % 11 == 0) EXPECT_EQ(Field("Level"), "") << "record " << id;
+    if (id % 11 == 0) {
+      EXPECT_EQ(Field("Level"), "") << "record " << id;
+    }
   }
   std::string table_;
 };
@@ -94,12 +96,16 @@ TEST_P(BlockReads, AbsoluteMovesThenStepsEitherWay) {
     ExpectRecord(position);
     ASSERT_EQ(SQLMoveRecord(QUORLIN_MOVE_PREVIOUS), 0) << position;
     if (position > 1) ExpectRecord(position - 1);
-    if (position == 1) EXPECT_EQ(Field("ID"), "<error>");
+    if (position == 1) {
+      EXPECT_EQ(Field("ID"), "<error>");
+    }
     ASSERT_EQ(SQLMoveRecord(QUORLIN_MOVE_NEXT), 0) << position;
     ExpectRecord(position);
     ASSERT_EQ(SQLMoveRecord(QUORLIN_MOVE_NEXT), 0) << position;
     if (position < kRows) ExpectRecord(position + 1);
-    if (position == kRows) EXPECT_EQ(Field("ID"), "<error>");
+    if (position == kRows) {
+      EXPECT_EQ(Field("ID"), "<error>");
+    }
   }
   ASSERT_EQ(SQLMoveRecord(QUORLIN_MOVE_LAST), 0);
   ExpectRecord(kRows);
@@ -126,7 +132,9 @@ TEST_P(BlockReads, CountsExactlyAndEndsOnTheFirstRecord) {
         Case{"ID > 1000 AND ID <= 1500 ORDER BY ID", 500, 1001},
         Case{"ID > 1000 AND ID <= 1501 ORDER BY ID", 501, 1001}, Case{"ID < 0", 0, 0}}) {
     Select(c.condition);
-    if (c.count > 1) ASSERT_EQ(SQLMoveTo(c.count > 2 ? 3 : 2), 0) << c.condition;
+    if (c.count > 1) {
+      ASSERT_EQ(SQLMoveTo(c.count > 2 ? 3 : 2), 0) << c.condition;
+    }
     EXPECT_EQ(SQLGetRowCount(), c.count) << c.condition;
     if (c.count == 0) {
       EXPECT_EQ(SQLMoveRecord(QUORLIN_MOVE_LAST), -1) << "an empty result does not move";

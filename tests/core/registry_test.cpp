@@ -191,9 +191,13 @@ TEST_F(Cache, CachedNamesMatchInAnyLetterCaseOnly) {
   };
   for (const auto& c : cases) {
     // Another result current first, where the cache has room for both.
-    if (kCapacity > 1) ASSERT_EQ(SQLSelectToTable(id_, "T0", ""), 0) << LastError();
+    if (kCapacity > 1) {
+      ASSERT_EQ(SQLSelectToTable(id_, "T0", ""), 0) << LastError();
+    }
     EXPECT_EQ(SQLUseTable(id_, c.name) == 0, c.found) << "'" << c.name << "'";
-    if (c.found) EXPECT_EQ(Field("ID"), "42") << "'" << c.name << "'";
+    if (c.found) {
+      EXPECT_EQ(Field("ID"), "42") << "'" << c.name << "'";
+    }
   }
 }
 
@@ -205,7 +209,9 @@ TEST_F(Cache, ASelectionWrittenInAnotherCaseReplacesTheResult) {
   EXPECT_EQ(SQLGetRowCount(), 2);
   ASSERT_EQ(SQLUseTable(id_, "T0"), 0);
   EXPECT_EQ(SQLGetRowCount(), 2) << "one slot for both spellings, holding the newer result";
-  if (kCapacity > 2) EXPECT_TRUE(Cached(1));
+  if (kCapacity > 2) {
+    EXPECT_TRUE(Cached(1));
+  }
 }
 
 }  // namespace
