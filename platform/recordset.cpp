@@ -12,8 +12,6 @@
 namespace quorlin::platform {
 namespace {
 
-const char kPastEnd[] = "Attempt to scroll past end or before beginning of data.";
-
 // ODBC takes a name buffer's size as a 16-bit count, so no name can come back longer.
 constexpr SQLSMALLINT kLongestNameBuffer = 32767;
 
@@ -143,7 +141,7 @@ void CRecordset::RequireOpen() const {
 
 void CRecordset::RequireRecord() const {
   RequireOpen();
-  if (m_bof || m_eof) throw CDBException("No current record.", {}, m_sql);
+  if (m_bof || m_eof) throw CDBException(kNoCurrentRecord, {}, m_sql);
 }
 
 void CRecordset::Move(long rows, unsigned short fetchType) {

@@ -35,6 +35,11 @@ class CRecordset {
   static constexpr unsigned short fetchPrior = 4;
   static constexpr unsigned short fetchAbsolute = 5;
 
+  // What a read on no record and a move beyond an end fail with. A walk ends on both, so
+  // callers may report them for an open recordset without the cost of an exception.
+  static constexpr char kNoCurrentRecord[] = "No current record.";
+  static constexpr char kPastEnd[] = "Attempt to scroll past end or before beginning of data.";
+
   explicit CRecordset(CDatabase* database);
   ~CRecordset();
   CRecordset(const CRecordset&) = delete;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "connections/connection_registry.h"
+#include "frame/report.h"
 #include "platform/db_exception.h"
 #include "platform/recordset.h"
 #include "platform/text.h"
@@ -59,6 +60,10 @@ int GetFields(int count, const BindEntry* entries, char* buffer) {
   std::memset(buffer, 0, static_cast<std::size_t>(bytes));
   CRecordset* recordset = CurrentWithRecords();
   if (recordset == nullptr) return 0;
+  if (recordset->IsOpen() && (recordset->IsBOF() || recordset->IsEOF())) {
+    frame::ReportMessage(CRecordset::kNoCurrentRecord);
+    return 0;
+  }
   // A failure leaves the slots filled so far; the export frame reports it.
   const platform::RowText& row = recordset->CurrentRow();
   // All names resolved at once, and remembered by the recordset for the next record.

@@ -47,6 +47,11 @@ int UseTable(int id, const std::string& table) {
 int MoveRecord(unsigned int direction) {
   CRecordset* recordset = CurrentOrReport();
   if (recordset == nullptr || IsEmpty(*recordset)) return -1;
+  if (recordset->IsOpen() && ((direction == QUORLIN_MOVE_NEXT && recordset->IsEOF()) ||
+                              (direction == QUORLIN_MOVE_PREVIOUS && recordset->IsBOF()))) {
+    frame::ReportMessage(CRecordset::kPastEnd);
+    return -1;
+  }
   // A failed move throws; the export frame reports the database's text.
   switch (direction) {
     case QUORLIN_MOVE_FIRST:
