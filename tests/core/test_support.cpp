@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace quorlin::test {
 
@@ -19,6 +21,20 @@ std::string Env(const char* name) {
   return value != nullptr ? value : "";
 }
 
+// The database files this program made, removed when it ends (the library may still hold
+// some open then; what cannot be removed stays).
+class MadeFiles {
+ public:
+  ~MadeFiles() {
+    std::error_code ignored;
+    for (const std::string& file : m_files) std::filesystem::remove(file, ignored);
+  }
+  void Add(const std::string& file) { m_files.push_back(file); }
+
+ private:
+  std::vector<std::string> m_files;
+};
+
 }  // namespace
 
 bool ServersRequired() {
@@ -30,6 +46,8 @@ Backend SqliteBackend() {
   const std::string file = TempRoot() + "/quorlin-test-" + std::to_string(getpid()) + "-" +
                            std::to_string(counter++) + ".db";
   std::filesystem::remove(file);
+  static MadeFiles made;
+  made.Add(file);
   return {"SQLite", "Driver=SQLite3;Database=" + file, false, false, true};
 }
 
