@@ -21,40 +21,14 @@
 namespace mirvale {
 namespace {
 
-constexpr int kWidestMarginMm = 1000;
-
 // Mirvale shows windows only inside an application that already runs the toolkit.
 bool ToolkitRunning() {
   const wxAppConsole* app = wxAppConsole::GetInstance();
   return app != nullptr && app->IsGUI();
 }
 
-// Runs an operation so that nothing it throws leaves the library; failure gives false.
-template <typename Operation>
-bool Guarded(Operation&& operation) noexcept {
-  try {
-    return operation();
-  } catch (...) {
-    return false;
-  }
-}
-
-std::string Quoted(const std::string& text) {
-  return '"' + text + '"';
-}
-
-std::string Quoted(const char* text) {
-  return text != nullptr ? Quoted(std::string(text)) : std::string("null");
-}
-
-std::string Numbers(std::initializer_list<int> values) {
-  std::string text;
-  for (int value : values) text += (text.empty() ? "" : ", ") + std::to_string(value);
-  return text;
-}
-
-void KeepMargin(int requested, int& margin) {
-  if (requested >= 0) margin = std::min(requested, kWidestMarginMm);
+std::string LocalTimeText() {
+  return wxDateTime::Now().Format("%Y-%m-%d %H:%M").utf8_string();
 }
 
 }  // namespace
@@ -64,16 +38,8 @@ bool ListPrinter::Print() {
     LogCall("Print()");
     if (!ToolkitRunning()) return false;
     const std::string unattended = UnattendedPdfPath();
-    if (!unattended.empty()) return WritePdf(unattended, MakeJob());
+    if (!unattended.empty()) return WritePdf(unattended, MakeJob(LocalTimeText()));
     return PrintWithDialog();
-  });
-}
-
-void ListPrinter::SetOrientation(int landscape) {
-  Guarded([&] {
-    LogCall("SetOrientation(" + Numbers({landscape}) + ")");
-    m_paper.landscape = landscape != 0;
-    return true;
   });
 }
 
@@ -83,18 +49,7 @@ bool ListPrinter::Preview() {
     if (!ToolkitRunning()) return false;
     wxPrintData printData;
     ApplyPaper(m_paper, printData);
-    return ShowModalPreview(MakeJob(), printData, OwnerWindow());
-  });
-}
-
-void ListPrinter::SetMargins(int left, int top, int right, int bottom) {
-  Guarded([&] {
-    LogCall("SetMargins(" + Numbers({left, top, right, bottom}) + ")");
-    KeepMargin(left, m_paper.marginLeftMm);
-    KeepMargin(top, m_paper.marginTopMm);
-    KeepMargin(right, m_paper.marginRightMm);
-    KeepMargin(bottom, m_paper.marginBottomMm);
-    return true;
+    return ShowModalPreview(MakeJob(LocalTimeText()), printData, OwnerWindow());
   });
 }
 
@@ -109,72 +64,11 @@ void ListPrinter::SetListControl(wxListCtrl* list) {
   });
 }
 
-void ListPrinter::SetFontSize(int points) {
-  Guarded([&] {
-    LogCall("SetFontSize(" + Numbers({points}) + ")");
-    m_style.fontPoints = points;
-    return true;
-  });
-}
-
-void ListPrinter::SetTableName(std::string name, int showAsTitle) {
-  Guarded([&] {
-    LogCall("SetTableName(" + Quoted(name) + ", " + Numbers({showAsTitle}) + ")");
-    m_tableName = name;
-    m_tableNameAsTitle = showAsTitle != 0;
-    return true;
-  });
-}
-
-void ListPrinter::SetOptionA(int gridLines) {
-  Guarded([&] {
-    LogCall("SetOptionA(" + Numbers({gridLines}) + ")");
-    m_style.gridLines = gridLines != 0;
-    return true;
-  });
-}
-
-void ListPrinter::SetFooter(std::string text) {
-  Guarded([&] {
-    LogCall("SetFooter(" + Quoted(text) + ")");
-    m_style.footer = text;
-    return true;
-  });
-}
-
-void ListPrinter::SetOptionB(int columnHeaders, int rowNumbers) {
-  Guarded([&] {
-    LogCall("SetOptionB(" + Numbers({columnHeaders, rowNumbers}) + ")");
-    m_style.columnHeaders = columnHeaders != 0;
-    m_style.rowNumbers = rowNumbers != 0;
-    return true;
-  });
-}
-
-void ListPrinter::SetOptionC(int pageNumbers, int printDate) {
-  Guarded([&] {
-    LogCall("SetOptionC(" + Numbers({pageNumbers, printDate}) + ")");
-    m_style.pageNumbers = pageNumbers != 0;
-    m_style.printDate = printDate != 0;
-    return true;
-  });
-}
-
 bool ListPrinter::SaveAsPdf(const char* path) {
   return Guarded([&] {
     LogCall("SaveAsPdf(" + Quoted(path) + ")");
     if (path == nullptr || *path == '\0' || !ToolkitRunning()) return false;
-    return WritePdf(path, MakeJob());
-  });
-}
-
-bool ListPrinter::UsePageSetup(const char* settingsPath) {
-  return Guarded([&] {
-    LogCall("UsePageSetup(" + Quoted(settingsPath) + ")");
-    if (settingsPath == nullptr) return false;
-    const std::optional<PaperLayout> layout = ReadPageSetupFile(settingsPath);
-    if (layout) m_paper = *layout;
-    return layout.has_value();
+    return WritePdf(path, MakeJob(LocalTimeText()));
   });
 }
 
@@ -193,23 +87,12 @@ bool ListPrinter::PrinterSetup(const char* settingsPath, wxWindow* parent) {
   });
 }
 
-std::shared_ptr<const PrintJob> ListPrinter::MakeJob() const {
-  auto job = std::make_shared<PrintJob>();
-  job->name = m_tableName;
-  job->content = m_content;
-  job->style = m_style;
-  job->style.title = m_tableNameAsTitle ? m_tableName : std::string();
-  job->paper = m_paper;
-  job->printedAt = wxDateTime::Now().Format("%Y-%m-%d %H:%M").utf8_string();
-  return job;
-}
-
 bool ListPrinter::PrintWithDialog() {
   wxPrintData printData;
   ApplyPaper(m_paper, printData);
   wxPrintDialogData dialogData(printData);
   wxPrinter printer(&dialogData);
-  TablePrintout printout(MakeJob());
+  TablePrintout printout(MakeJob(LocalTimeText()));
   // Always through the dialog: printing straight to the default printer blocks for good on
   // a machine without a print server.
   return printer.Print(OwnerWindow(), &printout, true);

@@ -1,7 +1,6 @@
 #include "win32/list_printer.h"
 
-#include <algorithm>
-#include <initializer_list>
+#include <cstdio>
 #include <optional>
 
 #include "call_log.h"
@@ -17,36 +16,6 @@
 namespace mirvale {
 namespace {
 
-constexpr int kWidestMarginMm = 1000;
-
-// Runs an operation so that nothing it throws leaves the library; failure gives false.
-template <typename Operation>
-bool Guarded(Operation&& operation) noexcept {
-  try {
-    return operation();
-  } catch (...) {
-    return false;
-  }
-}
-
-std::string Quoted(const std::string& text) {
-  return '"' + text + '"';
-}
-
-std::string Quoted(const char* text) {
-  return text != nullptr ? Quoted(std::string(text)) : std::string("null");
-}
-
-std::string Numbers(std::initializer_list<int> values) {
-  std::string text;
-  for (int value : values) text += (text.empty() ? "" : ", ") + std::to_string(value);
-  return text;
-}
-
-void KeepMargin(int requested, int& margin) {
-  if (requested >= 0) margin = std::min(requested, kWidestMarginMm);
-}
-
 std::string LocalTimeText() {
   SYSTEMTIME now;
   GetLocalTime(&now);
@@ -61,39 +30,20 @@ std::string LocalTimeText() {
 bool ListPrinter::Print() {
   return Guarded([&] {
     LogCall("Print()");
-    const PageSet pages(MakeJob());
+    const PageSet pages(MakeJob(LocalTimeText()));
     const std::string unattended = UnattendedMetafilePath();
     if (!unattended.empty()) return WriteMetafiles(unattended, pages);
     return PrintWithDialog(pages, OwnerWindow());
   });
 }
 
-void ListPrinter::SetOrientation(int landscape) {
-  Guarded([&] {
-    LogCall("SetOrientation(" + Numbers({landscape}) + ")");
-    m_paper.landscape = landscape != 0;
-    return true;
-  });
-}
-
 bool ListPrinter::Preview() {
   return Guarded([&] {
     LogCall("Preview()");
-    const PageSet pages(MakeJob());
+    const PageSet pages(MakeJob(LocalTimeText()));
     const std::string unattended = UnattendedMetafilePath();
     if (!unattended.empty()) return WriteMetafiles(unattended, pages);
     return ShowModalPreview(pages, OwnerWindow());
-  });
-}
-
-void ListPrinter::SetMargins(int left, int top, int right, int bottom) {
-  Guarded([&] {
-    LogCall("SetMargins(" + Numbers({left, top, right, bottom}) + ")");
-    KeepMargin(left, m_paper.marginLeftMm);
-    KeepMargin(top, m_paper.marginTopMm);
-    KeepMargin(right, m_paper.marginRightMm);
-    KeepMargin(bottom, m_paper.marginBottomMm);
-    return true;
   });
 }
 
@@ -110,73 +60,12 @@ void ListPrinter::SetListControl(MirvaleListControl list) {
   });
 }
 
-void ListPrinter::SetFontSize(int points) {
-  Guarded([&] {
-    LogCall("SetFontSize(" + Numbers({points}) + ")");
-    m_style.fontPoints = points;
-    return true;
-  });
-}
-
-void ListPrinter::SetTableName(std::string name, int showAsTitle) {
-  Guarded([&] {
-    LogCall("SetTableName(" + Quoted(name) + ", " + Numbers({showAsTitle}) + ")");
-    m_tableName = std::move(name);
-    m_tableNameAsTitle = showAsTitle != 0;
-    return true;
-  });
-}
-
-void ListPrinter::SetOptionA(int gridLines) {
-  Guarded([&] {
-    LogCall("SetOptionA(" + Numbers({gridLines}) + ")");
-    m_style.gridLines = gridLines != 0;
-    return true;
-  });
-}
-
-void ListPrinter::SetFooter(std::string text) {
-  Guarded([&] {
-    LogCall("SetFooter(" + Quoted(text) + ")");
-    m_style.footer = std::move(text);
-    return true;
-  });
-}
-
-void ListPrinter::SetOptionB(int columnHeaders, int rowNumbers) {
-  Guarded([&] {
-    LogCall("SetOptionB(" + Numbers({columnHeaders, rowNumbers}) + ")");
-    m_style.columnHeaders = columnHeaders != 0;
-    m_style.rowNumbers = rowNumbers != 0;
-    return true;
-  });
-}
-
-void ListPrinter::SetOptionC(int pageNumbers, int printDate) {
-  Guarded([&] {
-    LogCall("SetOptionC(" + Numbers({pageNumbers, printDate}) + ")");
-    m_style.pageNumbers = pageNumbers != 0;
-    m_style.printDate = printDate != 0;
-    return true;
-  });
-}
-
 // Windows has no PDF writer of its own before Windows 10's printer; the pages go out as
 // metafiles or through a printer instead.
 bool ListPrinter::SaveAsPdf(const char* path) {
   return Guarded([&] {
     LogCall("SaveAsPdf(" + Quoted(path) + ")");
     return false;
-  });
-}
-
-bool ListPrinter::UsePageSetup(const char* settingsPath) {
-  return Guarded([&] {
-    LogCall("UsePageSetup(" + Quoted(settingsPath) + ")");
-    if (settingsPath == nullptr) return false;
-    const std::optional<PaperLayout> layout = ReadPageSetupFile(settingsPath);
-    if (layout) m_paper = *layout;
-    return layout.has_value();
   });
 }
 
@@ -190,17 +79,6 @@ bool ListPrinter::PrinterSetup(const char* settingsPath, MirvaleWindow parent) {
     m_paper = *chosen;
     return !path.empty() && WritePageSetupFile(path, m_paper);
   });
-}
-
-std::shared_ptr<const PrintJob> ListPrinter::MakeJob() const {
-  auto job = std::make_shared<PrintJob>();
-  job->name = m_tableName;
-  job->content = m_content;
-  job->style = m_style;
-  job->style.title = m_tableNameAsTitle ? m_tableName : std::string();
-  job->paper = m_paper;
-  job->printedAt = LocalTimeText();
-  return job;
 }
 
 HWND ListPrinter::OwnerWindow() const {
