@@ -1,7 +1,12 @@
 // The library's two C entry points; everything else is reached through PLPrinter.
 #include "call_log.h"
-#include "list_printer.h"
 #include "mirvale.h"
+// Each platform's printer object, by the same name.
+#if defined(_WIN32)
+#include "win32/list_printer.h"
+#else
+#include "list_printer.h"
+#endif
 
 extern "C" {
 
