@@ -17,8 +17,14 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
   # the pyodbc path of the select benchmark
   python3-pyodbc
-  # Windows builds: 32-bit DLLs, and the 64-bit test build run under Wine
+  # Windows builds: the 32-bit DLLs, run under 32-bit Wine with the i386 driver manager and
+  # drivers (Wine's odbc32 forwards to them); MSVC-style import libraries and an MSVC-ABI
+  # test host (lld-link, clang); the Windows zip
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools g++-mingw-w64-x86-64 wine64
+  wine32:i386 libodbc2:i386 libsqliteodbc:i386 odbc-postgresql:i386
+  # what the i386 MariaDB driver needs; the driver itself see below
+  libmariadb3:i386 libodbcinst2:i386
+  lld zip unzip
   # viewer tests on a virtual display; print output checks
   xvfb xauth xdotool libwxgtk3.2-dev libx11-dev libcairo2-dev imagemagick fonts-wqy-zenhei
   poppler-utils
@@ -48,6 +54,14 @@ missing_packages() {
   done
 }
 
+# The 32-bit Wine and drivers come from Debian's i386 archive.
+enable_i386() {
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup-debian.sh: adding the i386 architecture"
+    as_root dpkg --add-architecture i386
+  fi
+}
+
 install_packages() {
   local missing
   mapfile -t missing < <(missing_packages)
@@ -59,6 +73,23 @@ install_packages() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get update
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y \
     "${missing[@]}"
+}
+
+# Debian's odbc-mariadb cannot be installed for two architectures at once (it is not
+# multi-arch), so the i386 driver is taken from its package file and placed where the
+# 32-bit driver list (tests/odbc/make-odbcinst.sh) looks for it; its libraries are
+# ordinary i386 packages above.
+i386_mariadb_driver=/usr/local/lib/i386-linux-gnu/odbc/libmaodbc.so
+install_i386_mariadb_driver() {
+  [ -f "$i386_mariadb_driver" ] && return
+  echo "setup-debian.sh: unpacking the i386 MariaDB ODBC driver to $i386_mariadb_driver"
+  local work
+  work=$(mktemp -d "${TMPDIR:-/tmp}/quorlin-maodbc.XXXXXX")
+  (cd "$work" && apt-get download odbc-mariadb:i386 >/dev/null)
+  dpkg-deb -x "$work"/odbc-mariadb_*_i386.deb "$work/root"
+  as_root install -D -m 644 "$work/root/usr/lib/i386-linux-gnu/odbc/libmaodbc.so" \
+    "$i386_mariadb_driver"
+  rm -rf "$work"
 }
 
 locale_present() {
@@ -88,5 +119,7 @@ generate_locales() {
   done
 }
 
+enable_i386
 install_packages
+install_i386_mariadb_driver
 generate_locales
