@@ -6,8 +6,9 @@
 
 /* The library at path, or NULL after printing why not. */
 void* HostLoad(const char* path);
-/* The export's address, or NULL. */
-void* HostSymbol(void* library, const char* name);
+/* The address of the export of that name whose arguments take argumentBytes on the stack
+   (32-bit Windows exports it as _name@argumentBytes), or NULL. */
+void* HostSymbol(void* library, const char* name, int argumentBytes);
 /* 0 when the library was unloaded. */
 int HostUnload(void* library);
 /* Makes a fresh folder that the database drivers can name too; 0 on success. */

@@ -11,7 +11,8 @@ void* HostLoad(const char* path) {
   return library;
 }
 
-void* HostSymbol(void* library, const char* name) {
+void* HostSymbol(void* library, const char* name, int argumentBytes) {
+  (void)argumentBytes;
   return dlsym(library, name);
 }
 

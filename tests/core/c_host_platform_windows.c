@@ -9,8 +9,16 @@ void* HostLoad(const char* path) {
   return (void*)library;
 }
 
-void* HostSymbol(void* library, const char* name) {
+void* HostSymbol(void* library, const char* name, int argumentBytes) {
+#if defined(_WIN64)
+  (void)argumentBytes;
   return (void*)GetProcAddress((HMODULE)library, name);
+#else
+  char decorated[128];
+  if (snprintf(decorated, sizeof decorated, "_%s@%d", name, argumentBytes) >= (int)sizeof decorated)
+    return NULL;
+  return (void*)GetProcAddress((HMODULE)library, decorated);
+#endif
 }
 
 int HostUnload(void* library) {

@@ -29,8 +29,32 @@ typedef int(QUORLIN_CALL* CountFn)(void);
 typedef void(QUORLIN_CALL* CleanupFn)(void);
 typedef int(QUORLIN_CALL* AggregateFn)(int, const char*, int, const char*, double*, const char*);
 
+/* Each export with the bytes its arguments take on a 32-bit stack, written out by hand from
+   the prototypes, so that a wrong size in the library's export table shows here. */
+typedef struct ExportName {
+  const char* name;
+  int argumentBytes;
+} ExportName;
+static const ExportName exports[] = {
+    {"SQLSetDebug", 4},          {"SQLLastError", 8},          {"SQLConnectToDatabase", 4},
+    {"SQLDisconnectToDatabase", 4}, {"SQLCleanup", 0},         {"SQLGetConnect", 8},
+    {"SQLGetDataSourceDesc", 8}, {"SQLCreateTable", 12},       {"SQLCreateTableEx", 24},
+    {"SQLDropTable", 8},         {"SQLSelectToTable", 12},     {"SQLAggregate", 24},
+    {"SQLExcute", 8},            {"SQLUseTable", 8},           {"SQLMoveRecord", 4},
+    {"SQLMoveTo", 4},            {"SQLGetRowCount", 0},        {"SQLGetFieldValue", 12},
+    {"SQLGet", 12},              {"GetBindTable", 12},         {"SQLInsertRecord", 16},
+    {"SQLInsertRecordEx", 24},   {"SQLUpdateRecord", 20},      {"SQLDeleteRecord", 12},
+    {"SQLDisplay", 4}};
+
 static void* Resolve(void* library, const char* name) {
-  void* symbol = HostSymbol(library, name);
+  size_t i;
+  void* symbol = NULL;
+  for (i = 0; i < sizeof exports / sizeof exports[0]; ++i) {
+    if (strcmp(exports[i].name, name) == 0) {
+      symbol = HostSymbol(library, name, exports[i].argumentBytes);
+      break;
+    }
+  }
   if (symbol == NULL) {
     fprintf(stderr, "missing export %s\n", name);
     exit(2);
@@ -39,11 +63,6 @@ static void* Resolve(void* library, const char* name) {
 }
 
 int main(int argc, char** argv) {
-  static const char* const exports[] = {
-      "SQLSetDebug",  "SQLLastError",   "SQLConnectToDatabase", "SQLDisconnectToDatabase",
-      "SQLCleanup",   "SQLGetConnect",  "SQLGetDataSourceDesc", "SQLSelectToTable",
-      "SQLAggregate", "SQLExcute",      "SQLUseTable",          "SQLMoveRecord",
-      "SQLMoveTo",    "SQLGetRowCount", "SQLGetFieldValue",     "SQLGet"};
   char buffer[QUORLIN_LAST_ERROR_SIZE];
   char path[256];
   char connect[256];
@@ -61,7 +80,7 @@ int main(int argc, char** argv) {
   loadText = legacy ? "\xd6\xb4\xd0\xd0\xb3\xc9\xb9\xa6" : "Success";
   library = HostLoad(argv[1]);
   if (library == NULL) return 2;
-  for (i = 0; i < sizeof exports / sizeof exports[0]; ++i) Resolve(library, exports[i]);
+  for (i = 0; i < sizeof exports / sizeof exports[0]; ++i) Resolve(library, exports[i].name);
   {
     LastErrorFn lastError = (LastErrorFn)Resolve(library, "SQLLastError");
     ConnectFn connectTo = (ConnectFn)Resolve(library, "SQLConnectToDatabase");

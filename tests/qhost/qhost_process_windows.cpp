@@ -123,7 +123,12 @@ int RunProgram(const std::string& folder, const std::string& program,
 bool LibraryExports(const std::string& path, const char* name) {
   HMODULE library = LoadLibraryA(WindowsPath(path).c_str());
   if (library == nullptr) return false;
-  const bool found = GetProcAddress(library, name) != nullptr;
+  // 32-bit DLLs export _name@N, N the bytes of the arguments (none takes more than 64).
+  bool found = GetProcAddress(library, name) != nullptr;
+  for (int bytes = 0; !found && bytes <= 64; bytes += 4) {
+    const std::string decorated = "_" + std::string(name) + "@" + std::to_string(bytes);
+    found = GetProcAddress(library, decorated.c_str()) != nullptr;
+  }
   FreeLibrary(library);
   return found;
 }

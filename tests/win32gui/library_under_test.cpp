@@ -1,5 +1,7 @@
 #include "library_under_test.h"
 
+#include "export_name.h"
+
 namespace quorlin::test {
 
 LibraryUnderTest::LibraryUnderTest(const std::string& path) {
@@ -24,7 +26,9 @@ LibraryUnderTest::~LibraryUnderTest() {
 
 template <typename Function>
 void LibraryUnderTest::Resolve(Function& function, const char* name) {
-  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(m_module, name)));
+  const std::string exported = ExportName(name, Function{});
+  function = reinterpret_cast<Function>(
+      reinterpret_cast<void*>(GetProcAddress(m_module, exported.c_str())));
   if (function == nullptr) m_problem += std::string(m_problem.empty() ? "" : ", ") + "no " + name;
 }
 

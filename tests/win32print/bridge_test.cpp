@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "export_name.h"
 #include "metafile_reader.h"
 #include "quorlin.h"
 #include "temp_dir.h"
@@ -59,7 +60,9 @@ class Library {
  private:
   template <typename Function>
   void Resolve(Function& function, const char* name) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(m_module, name)));
+    const std::string exported = ExportName(name, Function{});
+    function = reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(m_module, exported.c_str())));
   }
   HMODULE m_module = nullptr;
 };
@@ -91,27 +94,31 @@ HWND ViewDataDialog() {
   return english != nullptr ? english : FindProcessWindow(L"#32770", L"查看数据");
 }
 
+struct DialogSearch {
+  HWND known;
+  HWND found;
+};
+
+// EnumWindows calls back with the system's calling convention (stdcall on 32-bit Windows),
+// which a lambda cannot have.
+BOOL CALLBACK ConsiderDialog(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<DialogSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (window == search->known || process != GetCurrentProcessId() || !IsWindowVisible(window) ||
+      std::wstring(className) != L"#32770") {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
 // A visible dialog of this process other than the given one; null when there is none.
 HWND OtherDialogThan(HWND known) {
-  struct Search {
-    HWND known;
-    HWND found;
-  } search{known, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 16);
-        if (window == search->known || process != GetCurrentProcessId() ||
-            !IsWindowVisible(window) || std::wstring(className) != L"#32770") {
-          return TRUE;
-        }
-        search->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DialogSearch search{known, nullptr};
+  EnumWindows(ConsiderDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

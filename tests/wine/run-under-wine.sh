@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Runs the Windows test build's programs under wine64; the build uses it as its
-# CMAKE_CROSSCOMPILING_EMULATOR, so `add_test(NAME ... COMMAND <target> ARG...)` runs the
-# target through it with no more ado.
+# Runs the Windows test builds' programs under Wine (64-bit ones under wine64, 32-bit ones
+# under Debian's wine32); the builds use it as their CMAKE_CROSSCOMPILING_EMULATOR, so
+# `add_test(NAME ... COMMAND <target> ARG...)` runs the target through it with no more ado.
 #
-#   run-under-wine.sh --state-dir DIR --setup      make the prefix (ctest fixture set-up)
+#   run-under-wine.sh --state-dir DIR --setup [--bits 32|64]  make the prefix (ctest fixture)
 #   run-under-wine.sh --state-dir DIR --cleanup    stop and remove it (fixture clean-up)
 #   run-under-wine.sh --state-dir DIR PROGRAM.exe [ARG...]
+#
+# 32-bit programs load the i386 driver manager and drivers, so the set-up writes a driver list
+# of the i386 drivers under the same names (tests/odbc/make-odbcinst.sh --arch) and every run
+# of a 32-bit build uses it in place of the native ODBCSYSINI. Where the kernel cannot execute
+# 32-bit code, setup-debian.sh has the i386 programs run by qemu's user-mode emulator: that
+# needs a guest address space that ends a little above 2 GB (QEMU_RESERVED_VA below), or
+# Wine's search for free address space takes minutes.
 #
 # The set-up makes two fresh WINEPREFIXes in a temp folder (one for programs without a
 # display, one for those on the shared virtual display, Xvfb), starts a persistent
@@ -30,13 +37,21 @@
 # ODBCSYSINI, ODBCINI and the servers' connect strings are passed on as they are.
 set -uo pipefail
 
-usage() { sed -n '5,7s/^# \{0,1\}//p' "$0" >&2; exit 2; }
+usage() { sed -n '6,8s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 
 [ "${1:-}" = --state-dir ] && [ -n "${2:-}" ] || usage
 state_dir=$2
 shift 2
 [ "$#" -ge 1 ] || usage
 root_file=$state_dir/prefix-root
+bits_file=$state_dir/bits
+# Wine starts 32-bit programs of its own (when a prefix is made, too) wherever wine32 is
+# installed: emulated ones need this however the program under test is built.
+export QEMU_RESERVED_VA=0x81000000
+# Debian puts the 64-bit loader beside the 32-bit one and links only "wine" into the path (a
+# script that prefers the 32-bit loader where wine32 is installed).
+wine64=/usr/lib/wine/wine64
+[ -x "$wine64" ] || wine64=$(command -v wine64 || echo wine64)
 
 fail() {
   echo "run-under-wine: $*" >&2
@@ -59,6 +74,13 @@ load_root() {
   name=$(prefix_name)
   [ -d "$root/$name" ] || fail "the Wine prefix $root/$name is gone"
   export WINEPREFIX=$root/$name WINEDEBUG=-all
+  # Each build's own loader: the 32-bit one hands 64-bit programs on to wine64, but costs a
+  # start of its own where it is emulated.
+  wine_loader=$wine64
+  if [ "$(cat "$bits_file" 2>/dev/null)" = 32 ]; then
+    wine_loader=wine
+    export ODBCSYSINI=$root/odbc-i386
+  fi
 }
 
 # make_prefix NAME: a fresh prefix with a persistent wineserver, booted with the display
@@ -69,35 +91,56 @@ make_prefix() {
   mkdir "$WINEPREFIX" || fail "cannot make $WINEPREFIX"
   # Nothing here may hold ctest's output pipe: ctest would wait for the servers to end.
   wineserver -p </dev/null >"$root/$name-wineserver.log" 2>&1 || fail "wineserver did not start"
-  wine wineboot -i </dev/null >"$root/$name-wineboot.log" 2>&1
+  # The prefix's own tools are the 64-bit ones, which run natively whatever the build.
+  "$wine64" wineboot -i </dev/null >"$root/$name-wineboot.log" 2>&1
   [ -d "$WINEPREFIX/drive_c/windows/system32" ] || {
     cat "$root/$name-wineboot.log" >&2
     fail "wineboot made no prefix"
   }
   # A program that crashes prints its backtrace and ends, instead of waiting on the crash
   # dialog of Wine's debugger.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+  "$wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     </dev/null >>"$root/$name-wineboot.log" 2>&1 || fail "cannot turn off the crash dialog in $WINEPREFIX"
   if [ "$name" = prefix ]; then
     # No graphics driver at all without a display: with the default list Wine's desktop
     # process starts anyway and, depending on timing, keeps a program's first window waiting
     # 10 s or for ever. Without one, windows fail at once (error 1400), as they should here.
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d none /f </dev/null \
+    "$wine64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d none /f </dev/null \
       >>"$root/$name-wineboot.log" 2>&1 || fail "cannot turn off the graphics driver of $WINEPREFIX"
     # The processes wineboot left read the setting only when they start: start again.
     wineserver -k </dev/null >/dev/null 2>&1
     timeout 30 wineserver -w </dev/null >/dev/null 2>&1
     wineserver -p </dev/null >>"$root/$name-wineserver.log" 2>&1 || fail "wineserver did not start again"
   fi
+  if [ "$bits" = 32 ]; then
+    # The first 32-bit program fills the prefix's 32-bit half (minutes under emulation): here
+    # once, not inside the first test's time.
+    timeout 900 wine cmd /c "echo 32-bit ready" </dev/null \
+      >"$root/$name-32.log" 2>&1
+    grep -q "32-bit ready" "$root/$name-32.log" || {
+      cat "$root/$name-32.log" >&2
+      fail "32-bit programs do not run in $WINEPREFIX (wine32:i386 installed? 32-bit code runs?)"
+    }
+  fi
   echo "Wine prefix ready in $WINEPREFIX"
 }
 
 setup() {
-  command -v wine >/dev/null || fail "wine is not installed (scripts/setup-debian.sh)"
+  bits=${1:-64}
+  [ -x "$wine64" ] || command -v "$wine64" >/dev/null ||
+    fail "wine64 is not installed (scripts/setup-debian.sh)"
+  if [ "$bits" = 32 ]; then
+    [ -x /usr/lib/wine/wine ] || fail "wine32:i386 is not installed (scripts/setup-debian.sh)"
+  fi
   mkdir -p "$state_dir"
   [ ! -s "$root_file" ] || cleanup
   root=$(mktemp -d "${TMPDIR:-/tmp}/quorlin-wine.XXXXXX") || fail "no temp folder"
   echo "$root" >"$root_file"
+  echo "$bits" >"$bits_file"
+  if [ "$bits" = 32 ]; then
+    bash "$(dirname "${BASH_SOURCE[0]}")/../odbc/make-odbcinst.sh" --arch i386-linux-gnu \
+      "$root/odbc-i386" || fail "no i386 driver list"
+  fi
   unset DISPLAY WAYLAND_DISPLAY
   make_prefix prefix
   if command -v Xvfb >/dev/null; then
@@ -131,7 +174,7 @@ cleanup() {
   case $root in
     "${TMPDIR:-/tmp}"/quorlin-wine.*) rm -rf "$root" ;;
   esac
-  rm -f "$root_file"
+  rm -f "$root_file" "$bits_file"
   echo "Wine prefix removed"
 }
 
@@ -169,7 +212,7 @@ run_program() {
   fi
   [ -z "${QUORLIN_WINE_ODBC_TRACE:-}" ] || trace_odbc
   out=$(mktemp "$root/run.XXXXXX") || fail "no file for the output"
-  timeout -k 5 "$limit" wine "$program" "$@" </dev/null >"$out" 2>&1
+  timeout -k 5 "$limit" "$wine_loader" "$program" "$@" </dev/null >"$out" 2>&1
   status=$?
   cat "$out"
   [ "$status" -ne 124 ] && [ "$status" -ne 137 ] || fail "$program ran longer than $limit s"
@@ -193,7 +236,13 @@ run_program() {
 }
 
 case $1 in
-  --setup) setup ;;
+  --setup)
+    case ${2:-} in
+      "") setup 64 ;;
+      --bits) [[ ${3:-} =~ ^(32|64)$ ]] || usage; setup "$3" ;;
+      *) usage ;;
+    esac
+    ;;
   --cleanup) cleanup ;;
   -*) usage ;;
   *) run_program "$@" ;;

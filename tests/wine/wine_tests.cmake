@@ -10,11 +10,13 @@ set(QUORLIN_WINE_RUNNER ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORLIN_WINE_RUNNER} --state-dir ${QUORLIN_WINE_STATE_DIR})
 
 # One prefix per ctest run, made before the first program and removed after the last.
+math(EXPR QUORLIN_WINE_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
 add_test(NAME wine.prefix.setup COMMAND bash ${QUORLIN_WINE_RUNNER}
-  --state-dir ${QUORLIN_WINE_STATE_DIR} --setup)
+  --state-dir ${QUORLIN_WINE_STATE_DIR} --setup --bits ${QUORLIN_WINE_BITS})
 add_test(NAME wine.prefix.cleanup COMMAND bash ${QUORLIN_WINE_RUNNER}
   --state-dir ${QUORLIN_WINE_STATE_DIR} --cleanup)
-set_tests_properties(wine.prefix.setup PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 120)
+# The 32-bit half of a prefix takes minutes where 32-bit code is emulated.
+set_tests_properties(wine.prefix.setup PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 1200)
 set_tests_properties(wine.prefix.cleanup PROPERTIES FIXTURES_CLEANUP wine_prefix TIMEOUT 60)
 
 # quorlin_wine_add_suites(TARGET PREFIX prefix SOURCES file... [EXCLUDE suite...]
