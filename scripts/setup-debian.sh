@@ -25,6 +25,8 @@ packages=(
   # what the i386 MariaDB driver needs; the driver itself see below
   libmariadb3:i386 libodbcinst2:i386
   lld zip unzip
+  # runs the i386 programs where the kernel does not (see enable_i386_execution)
+  qemu-user-static
   # viewer tests on a virtual display; print output checks
   xvfb xauth xdotool libwxgtk3.2-dev libx11-dev libcairo2-dev imagemagick fonts-wqy-zenhei
   poppler-utils
@@ -92,6 +94,32 @@ install_i386_mariadb_driver() {
   rm -rf "$work"
 }
 
+# Some kernels are built or booted without IA-32 emulation: every i386 program then fails
+# with "Exec format error", 32-bit Wine included. There the kernel is told to hand i386
+# programs to qemu's user-mode emulator (binfmt_misc; until the next boot). Wine needs a
+# guest address space that qemu is told of (tests/wine/run-under-wine.sh sets it).
+i386_probe=/usr/lib/wine/wine
+i386_runs() {
+  "$i386_probe" --version >/dev/null 2>&1
+}
+enable_i386_execution() {
+  i386_runs && return
+  local misc=/proc/sys/fs/binfmt_misc
+  if [ ! -e "$misc/register" ]; then
+    as_root mount -t binfmt_misc binfmt_misc "$misc"
+  fi
+  if [ ! -e "$misc/qemu-i386" ]; then
+    echo "setup-debian.sh: this kernel runs no 32-bit code; i386 programs go to qemu-i386-static"
+    local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+    local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+    echo ":qemu-i386:M::$magic:$mask:/usr/bin/qemu-i386-static:F" | as_root tee "$misc/register" >/dev/null
+  fi
+  if ! i386_runs; then
+    echo "setup-debian.sh: i386 programs still do not run ($i386_probe --version)" >&2
+    exit 1
+  fi
+}
+
 locale_present() {
   locale -a 2>/dev/null | grep -qix "$1"
 }
@@ -122,4 +150,5 @@ generate_locales() {
 enable_i386
 install_packages
 install_i386_mariadb_driver
+enable_i386_execution
 generate_locales
