@@ -2,20 +2,22 @@
 # The project's test command. Installs what is missing, builds, starts throwaway
 # PostgreSQL and MariaDB servers on loopback, and runs every test twice: once in a plain
 # build and once under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
-# Then runs the 64-bit Windows build's tests under Wine (tests/wine), and fuzzes the
-# grid-file readers for a minute (tests/fuzz/run-fuzz.sh). Exits non-zero on any failure.
+# Then runs the Windows builds' tests under Wine (tests/wine): the delivered 32-bit DLLs'
+# whole suite under 32-bit Wine, and of the 64-bit build the dialog and printer programs,
+# which emulated 32-bit code cannot run; and fuzzes the grid-file readers for a minute
+# (tests/fuzz/run-fuzz.sh). Exits non-zero on any failure.
 #
 #   scripts/test.sh [--no-asan] [--no-fuzz] [--no-wine]
 #
 # --no-asan   skip the sanitizer pass and the fuzzing (quick local runs)
 # --no-fuzz   skip the fuzzing
-# --no-wine   skip the Windows build and its tests under Wine
+# --no-wine   skip the Windows builds and their tests under Wine
 # Environment:
 #   CI=true                 tests that cannot reach a server fail instead of skipping,
 #                           and a build that registers no tests fails
 #   QUORLIN_BUILD_DIR       plain build folder (default: build); the sanitizer, Windows and
-#                           fuzz builds go into the same name with -asan, -win64 and -fuzz
-#                           appended
+#                           fuzz builds go into the same name with -asan, -win32, -win64
+#                           and -fuzz appended
 #   QUORLIN_TEST_TIMEOUT    seconds each test may take (default: 300)
 #   QUORLIN_FUZZ_SECONDS    seconds of fuzzing (default: 60)
 #   CTEST_PARALLEL_LEVEL    tests run at once (default: 1; they share the servers)
@@ -24,7 +26,7 @@ set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
 
-usage() { sed -n '8,23s/^# \{0,1\}//p' "$0"; }
+usage() { sed -n '10,25s/^# \{0,1\}//p' "$0"; }
 
 run_sanitized=1
 run_fuzz=1
@@ -78,7 +80,9 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 # One pass: configure and build into DIR with the extra cmake options, then run every
-# test against a fresh pair of servers, so that one pass never sees the other's tables.
+# test (or those ctest_selection names) against a fresh pair of servers, so that one pass
+# never sees the other's tables.
+ctest_selection=()
 build_and_test() {
   local dir=$1
   shift
@@ -93,7 +97,7 @@ build_and_test() {
   (
     # shellcheck disable=SC1091 # written by start-servers.sh
     source "$state_dir/env.sh"
-    exec setsid ctest --test-dir "$dir" "${ctest_options[@]}"
+    exec setsid ctest --test-dir "$dir" "${ctest_options[@]}" "${ctest_selection[@]}"
   ) &
   tests_pid=$!
   local status=0
@@ -109,9 +113,14 @@ build_and_test "$build_dir"
 if [ "$run_wine" -eq 1 ]; then
   # The demo's transcript under Wine is compared with the plain build's qhost.
   wine_started=$SECONDS
-  build_and_test "$build_dir-win64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+  build_and_test "$build_dir-win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
     -DQUORLIN_LINUX_BUILD_DIR="$(cd "$build_dir" && pwd)"
-  echo "== Wine pass took $((SECONDS - wine_started)) s"
+  echo "== 32-bit Wine pass took $((SECONDS - wine_started)) s"
+  wine_started=$SECONDS
+  ctest_selection=(-L display)
+  build_and_test "$build_dir-win64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+  ctest_selection=()
+  echo "== 64-bit Wine pass (dialogs and printing) took $((SECONDS - wine_started)) s"
 fi
 
 if [ "$run_sanitized" -eq 1 ]; then

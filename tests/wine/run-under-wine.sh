@@ -34,8 +34,8 @@
 #                                path replaces the 1 for the program; it reads its settings
 #                                only before wine starts, and cuts a long TraceFile path short
 #   QUORLIN_WINE_TIMEOUT=SECONDS how long the program may run (default 240)
-#   QUORLIN_WINE_NATIVE_32=1     the program cannot run where 32-bit code is emulated (it
-#                                drives windows from threads): exit 77 (skipped) there
+#   QUORLIN_WINE_NATIVE_32=1     the program is known to break qemu's emulation of 32-bit
+#                                code: exit 77 (skipped) where 32-bit code is emulated
 # ODBCSYSINI, ODBCINI and the servers' connect strings are passed on as they are.
 set -uo pipefail
 
@@ -248,8 +248,9 @@ run_program() {
   local program=$1 limit=${QUORLIN_WINE_TIMEOUT:-240} attempts=1 attempt
   shift
   if [ "${QUORLIN_WINE_NATIVE_32:-}" = 1 ] && emulated_32_bit; then
-    echo "run-under-wine: SKIP $program: it drives windows from threads of its own, which qemu's" \
-      "user-mode emulation of 32-bit code does not carry; this kernel runs no 32-bit code itself"
+    echo "run-under-wine: SKIP $program: it breaks qemu's user-mode emulation of 32-bit code" \
+      "(Wine's threads get faults without their trap number: \"Got unexpected trap -1\"), and" \
+      "this kernel runs no 32-bit code itself; it runs where the kernel does"
     exit 77
   fi
   export LANG=${QUORLIN_WINE_LANG:-C.UTF-8} LC_ALL=${QUORLIN_WINE_LANG:-C.UTF-8}
