@@ -35,16 +35,31 @@ typedef struct ExportName {
   const char* name;
   int argumentBytes;
 } ExportName;
-static const ExportName exports[] = {
-    {"SQLSetDebug", 4},          {"SQLLastError", 8},          {"SQLConnectToDatabase", 4},
-    {"SQLDisconnectToDatabase", 4}, {"SQLCleanup", 0},         {"SQLGetConnect", 8},
-    {"SQLGetDataSourceDesc", 8}, {"SQLCreateTable", 12},       {"SQLCreateTableEx", 24},
-    {"SQLDropTable", 8},         {"SQLSelectToTable", 12},     {"SQLAggregate", 24},
-    {"SQLExcute", 8},            {"SQLUseTable", 8},           {"SQLMoveRecord", 4},
-    {"SQLMoveTo", 4},            {"SQLGetRowCount", 0},        {"SQLGetFieldValue", 12},
-    {"SQLGet", 12},              {"GetBindTable", 12},         {"SQLInsertRecord", 16},
-    {"SQLInsertRecordEx", 24},   {"SQLUpdateRecord", 20},      {"SQLDeleteRecord", 12},
-    {"SQLDisplay", 4}};
+static const ExportName exports[] = {{"SQLSetDebug", 4},
+                                     {"SQLLastError", 8},
+                                     {"SQLConnectToDatabase", 4},
+                                     {"SQLDisconnectToDatabase", 4},
+                                     {"SQLCleanup", 0},
+                                     {"SQLGetConnect", 8},
+                                     {"SQLGetDataSourceDesc", 8},
+                                     {"SQLCreateTable", 12},
+                                     {"SQLCreateTableEx", 24},
+                                     {"SQLDropTable", 8},
+                                     {"SQLSelectToTable", 12},
+                                     {"SQLAggregate", 24},
+                                     {"SQLExcute", 8},
+                                     {"SQLUseTable", 8},
+                                     {"SQLMoveRecord", 4},
+                                     {"SQLMoveTo", 4},
+                                     {"SQLGetRowCount", 0},
+                                     {"SQLGetFieldValue", 12},
+                                     {"SQLGet", 12},
+                                     {"GetBindTable", 12},
+                                     {"SQLInsertRecord", 16},
+                                     {"SQLInsertRecordEx", 24},
+                                     {"SQLUpdateRecord", 20},
+                                     {"SQLDeleteRecord", 12},
+                                     {"SQLDisplay", 4}};
 
 static void* Resolve(void* library, const char* name) {
   size_t i;

@@ -1,7 +1,6 @@
 /* Start-up of the MSVC-ABI test host, which links against msvcrt.dll instead of Microsoft's
    C runtime (not available here): msvcrt's own argument parsing, then main, then exit. */
-int __cdecl __getmainargs(int* argc, char*** argv, char*** environment, int expand,
-                          int* startInfo);
+int __cdecl __getmainargs(int* argc, char*** argv, char*** environment, int expand, int* startInfo);
 void __cdecl exit(int status);
 int main(int argc, char** argv);
 
