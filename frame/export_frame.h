@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <mutex>
 #include <new>
 #include <string>
 
@@ -30,11 +31,13 @@ class ResourceModuleScope {
 // Reports an exception that reached the boundary the way the library reports failures.
 void ReportBoundaryException(std::exception_ptr error) noexcept;
 
-// Runs the body of an export: nothing crosses the C boundary. Database errors report their
+// Runs the body of an export, one export at a time in the process: nothing crosses the C
+// boundary. Database errors report their
 // text, file errors as the profile reports an unreadable grid file, anything else its own
 // text; the export then returns failure.
 template <typename Result, typename Body>
 Result RunExport(Result failure, Body&& body) noexcept {
+  const std::lock_guard<std::recursive_mutex> serialised(Frame().exportLock);
   ResourceModuleScope scope;
   try {
     return body();
@@ -46,6 +49,7 @@ Result RunExport(Result failure, Body&& body) noexcept {
 
 template <typename Body>
 void RunExport(Body&& body) noexcept {
+  const std::lock_guard<std::recursive_mutex> serialised(Frame().exportLock);
   ResourceModuleScope scope;
   try {
     body();

@@ -6,7 +6,7 @@ namespace quorlin::frame {
 namespace {
 
 FrameState g_frame{LastErrorText(profile::Active().initialLastError), 0,
-                   platform::RegisterLibraryModule(profile::Active().messages)};
+                   platform::RegisterLibraryModule(profile::Active().messages), {}};
 
 }  // namespace
 

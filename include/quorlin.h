@@ -28,8 +28,10 @@
  *   operator delete from C++; from C on Linux the C++ runtime's operator delete by its
  *   ABI name, so link the C++ runtime (-lstdc++; pkg-config adds it); on Windows free(),
  *   since the DLL's operator new takes its memory from the C runtime's malloc.
- * - Threads: the library keeps its state (connections, cached results, current recordset,
- *   last-error text, debug flag) without locks. Call it from one thread at a time.
+ * - Threads: every export holds one library-wide lock while it runs, so calls from several
+ *   threads run one after another. The state (connections, cached results, the current
+ *   recordset, the last-error text, the debug flag) is shared by all threads: concurrent
+ *   use is safe but interleaves.
  */
 #ifndef QUORLIN_H
 #define QUORLIN_H
