@@ -22,9 +22,18 @@ namespace {
 constexpr std::size_t kSlotSize = QUORLIN_GET_SLOT_SIZE;
 constexpr std::size_t kNameSize = sizeof(BindEntry{}.fieldName);
 
+// How much of a value strncpy would copy into size bytes: up to its first zero byte, which
+// some drivers hand over inside values (MariaDB's, in BLOBs and texts).
+std::size_t CopiedLength(const char* value, std::size_t length, std::size_t size) {
+  const std::size_t bounded = length < size ? length : size;
+  const void* zero = std::memchr(value, '\0', bounded);
+  return zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - value)
+                         : bounded;
+}
+
 // strncpy over size bytes: zero-filled, no terminator forced when the text fills them.
 void CopyZeroFilled(const std::string& text, char* buffer, std::size_t size) {
-  const std::size_t length = text.size() < size ? text.size() : size;
+  const std::size_t length = CopiedLength(text.data(), text.size(), size);
   std::memcpy(buffer, text.data(), length);
   std::memset(buffer + length, 0, size - length);
 }
@@ -83,7 +92,7 @@ int GetFields(int count, const BindEntry* entries, char* buffer) {
     // An empty value may have no storage at all; its slot is already zero.
     if (!value.empty()) {
       std::memcpy(buffer + filled * kSlotSize, value.data(),
-                  value.size() < kSlotSize ? value.size() : kSlotSize);
+                  CopiedLength(value.data(), value.size(), kSlotSize));
     }
   }
   return 1;
