@@ -38,7 +38,9 @@ int ConnectToDatabase(const std::string& connect) {
   }
   // A refusal throws; the export frame reports the driver's text.
   if (!database->OpenEx(connect, CDatabase::noOdbcDialog)) return -1;
-  return registry.AddConnection(std::move(database), profile::Active().dialectOf(connect));
+  const std::string dbmsName = database->DbmsName();
+  return registry.AddConnection(std::move(database),
+                                profile::Active().dialectOf(connect, dbmsName));
 }
 
 int ConnectStringFromDialog(char* buffer, unsigned int size, bool reportErrors) {

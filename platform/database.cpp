@@ -1,6 +1,7 @@
 #include "platform/database.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "platform/connection_dialog.h"
@@ -56,6 +57,15 @@ bool CDatabase::IsConnectionDead() const noexcept {
   const SQLRETURN ret = SQLGetConnectAttr(m_connection->Get(), SQL_ATTR_CONNECTION_DEAD, &dead,
                                           SQL_IS_UINTEGER, nullptr);
   return Succeeded(ret) && dead == SQL_CD_TRUE;
+}
+
+std::string CDatabase::DbmsName() const {
+  if (!IsOpen()) return {};
+  char name[128] = {};
+  SQLSMALLINT length = 0;
+  const SQLRETURN ret = SQLGetInfo(m_connection->Get(), SQL_DBMS_NAME, name,
+                                   static_cast<SQLSMALLINT>(sizeof name), &length);
+  return Succeeded(ret) ? std::string(name, strnlen(name, sizeof name - 1)) : std::string();
 }
 
 void CDatabase::Close() noexcept {

@@ -30,6 +30,9 @@ class CDatabase {
   // on it can only fail. Costs no more than the driver's own check; a driver that cannot
   // tell, and a database that is not open, count as alive.
   bool IsConnectionDead() const noexcept;
+  // The database product as the driver names it ("PostgreSQL", "SQLite", "MariaDB", ...);
+  // empty when the driver does not say.
+  std::string DbmsName() const;
   void Close() noexcept;
 
   // "ODBC;" followed by the completed connect string the driver manager returned.

@@ -1,6 +1,7 @@
 #include <iterator>
 
 #include "connections/connection_operations.h"
+#include "platform/text.h"
 #include "profiles/profile.h"
 #include "resources/message_ids.h"
 #include "resources/message_table.h"
@@ -51,8 +52,32 @@ constexpr Dialect kMySql = {
      {"COUNT(DISTINCT `", "`) "}},
 };
 
-const Dialect& DialectOfConnectString(const std::string& connect) {
-  return connections::DetectMySqlDialect(connect) != 0 ? kMySql : kStandard;
+// The standard dialect for databases that reject square brackets (PostgreSQL): the
+// aggregate's column between the standard identifier quotes, the rest as in the standard
+// dialect. Unquoted names are folded by such a database, so the column must be named as the
+// database keeps it.
+constexpr Dialect kStandardWithoutBrackets = {
+    schema::StdQuoteOpen,
+    schema::StdQuoteClose,
+    {ColumnTypeNames[0], ColumnTypeNames[1], ColumnTypeNames[2], ColumnTypeNames[3]},
+    " ",
+    "",
+    " ",
+    {{"AVG(\"", "\") "},
+     {"SUM(\"", "\") "},
+     {"MIN (\"", "\") "},
+     {"MAX (\"", "\") "},
+     {"COUNT (\"", "\") "},
+     {"COUNT (DISTINCT \"", "\") "}},
+};
+
+bool RejectsSquareBrackets(const std::string& dbmsName) {
+  return platform::MbsUpper(dbmsName) == "POSTGRESQL";
+}
+
+const Dialect& DialectOfConnection(const std::string& connect, const std::string& dbmsName) {
+  if (connections::DetectMySqlDialect(connect) != 0) return kMySql;
+  return RejectsSquareBrackets(dbmsName) ? kStandardWithoutBrackets : kStandard;
 }
 
 constexpr const char* kClauseWords[] = {"WHERE", "ORDER"};
@@ -73,7 +98,7 @@ const Profile& Active() {
     },
     {31, CachePolicy::Key::kQueryTableName},
     kStandard,
-    &DialectOfConnectString,
+    &DialectOfConnection,
     kClauseWords,
     std::size(kClauseWords),
     true,

@@ -41,7 +41,7 @@ constexpr Dialect kLegacy = {
      {"COUNT (DISTINCT ", ") "}},
 };
 
-const Dialect& EveryConnection(const std::string&) {
+const Dialect& EveryConnection(const std::string&, const std::string&) {
   return kLegacy;
 }
 

@@ -83,8 +83,9 @@ struct Profile {
   // For the statements that ignore the connection's dialect: CREATE TABLE from a datasheet,
   // INSERT and UPDATE from a bind table.
   const Dialect& fixedDialect;
-  // The dialect of a connection opened with that connect string.
-  const Dialect& (*dialectOf)(const std::string& connect);
+  // The dialect of a connection opened with that connect string, to a database that its
+  // driver names dbmsName.
+  const Dialect& (*dialectOf)(const std::string& connect, const std::string& dbmsName);
   // Conditions starting with one of these words (case-blind) get no "WHERE " before them.
   const char* const* clauseWords;
   std::size_t clauseWordCount;

@@ -37,21 +37,23 @@ TEST_P(Queries, AggregatesAreRejectedWhereTheirTextIsNotValid) {
   EXPECT_EQ(SQLUseTable(id_, table_.c_str()), -1) << "nothing is cached for a failed query";
 }
 
+// The columns are named as the databases keep them: PostgreSQL folds the unquoted names of
+// CREATE TABLE to lower case, and its aggregates quote the column.
 TEST_P(Queries, AggregatesComputeOnTheDatabase) {
   QUORLIN_REQUIRE_AGGREGATES();
-  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_AVG, "Level"), 5.0);
-  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_SUM, "Level"), 15.0);
-  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_MIN, "Level"), 2.0);
-  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_MAX, "Level"), 9.0);
-  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_COUNT, "Level"), 3.0);
-  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_COUNT_DISTINCT, "Tag"), 3.0);
-  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_AVG, "Level", "Tag = 'A1'"), 3.0);
-  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_SUM, "Level", "where ID > 2"), 9.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_AVG, "level"), 5.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_SUM, "level"), 15.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_MIN, "level"), 2.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_MAX, "level"), 9.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_COUNT, "level"), 3.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_COUNT_DISTINCT, "tag"), 3.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_AVG, "level", "Tag = 'A1'"), 3.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_SUM, "level", "where ID > 2"), 9.0);
 }
 
 TEST_P(Queries, AggregateOverNoRowsGivesZero) {
   QUORLIN_REQUIRE_AGGREGATES();
-  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_SUM, "Level", "ID > 100"), 0.0);
+  EXPECT_DOUBLE_EQ(Aggregate(QUORLIN_SUM, "level", "ID > 100"), 0.0);
 }
 
 TEST_P(Queries, UnknownAggregateKindIsRejectedAndLeavesTheResult) {
@@ -69,7 +71,7 @@ TEST_P(Queries, UnknownAggregateKindIsRejectedAndLeavesTheResult) {
 TEST_P(Queries, AggregateReplacesTheSelectionAndStaysCurrent) {
   QUORLIN_REQUIRE_AGGREGATES();
   ASSERT_EQ(SQLSelectToTable(id_, table_.c_str(), ""), 0) << LastError();
-  Aggregate(QUORLIN_MAX, "Level");
+  Aggregate(QUORLIN_MAX, "level");
   ASSERT_EQ(SQLUseTable(id_, table_.c_str()), LegacyProfile() ? -1 : 0);
   MarkLastError();
   if (LegacyProfile()) {

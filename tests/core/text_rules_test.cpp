@@ -78,8 +78,9 @@ TEST(MakeWhereClause, AddsWhereUnlessTheConditionStartsWithAClauseWord) {
 
 // The legacy profile has one bracket-free form for every connection.
 TEST(AggregateExpression, StandardAndMySqlForms) {
-  const profile::Dialect& standard = profile::Active().dialectOf("Driver=SQLite3");
-  const profile::Dialect& mysql = profile::Active().dialectOf("Driver=MySQL ODBC 3.51 Driver");
+  const profile::Dialect& standard = profile::Active().dialectOf("Driver=SQLite3", "SQLite");
+  const profile::Dialect& mysql =
+      profile::Active().dialectOf("Driver=MySQL ODBC 3.51 Driver", "MariaDB");
   const bool legacy = LegacyProfile();
   EXPECT_EQ(schema::MakeAggregateExpression(0, "Level", standard),
             legacy ? "AVG(Level) " : "AVG([Level]) ");
@@ -93,6 +94,31 @@ TEST(AggregateExpression, StandardAndMySqlForms) {
   EXPECT_EQ(schema::MakeAggregateExpression(-1, "Level", mysql), "");
   EXPECT_EQ(schema::MakeAggregateExpression(1, " a]b ", standard),
             legacy ? "SUM( a]b ) " : "SUM([ a]b ]) ");
+}
+
+// A database that rejects square brackets gets the standard identifier quotes around the
+// column, and nothing else changes; the MySQL dialect wins whatever the database.
+TEST(AggregateExpression, PostgreSqlGetsTheStandardQuotesInsteadOfBrackets) {
+  const auto expression = [](int kind, const char* connect, const char* dbms) {
+    return schema::MakeAggregateExpression(kind, "Level",
+                                           profile::Active().dialectOf(connect, dbms));
+  };
+  const char* const postgres = "Driver=PostgreSQL;Server=h";
+  const bool legacy = LegacyProfile();
+  EXPECT_EQ(expression(0, postgres, "PostgreSQL"), legacy ? "AVG(Level) " : "AVG(\"Level\") ");
+  EXPECT_EQ(expression(1, postgres, "postgresql"), legacy ? "SUM(Level) " : "SUM(\"Level\") ");
+  EXPECT_EQ(expression(2, postgres, "PostgreSQL"), legacy ? "MIN (Level) " : "MIN (\"Level\") ");
+  EXPECT_EQ(expression(3, postgres, "PostgreSQL"), legacy ? "MAX (Level) " : "MAX (\"Level\") ");
+  EXPECT_EQ(expression(4, postgres, "PostgreSQL"),
+            legacy ? "COUNT (Level) " : "COUNT (\"Level\") ");
+  EXPECT_EQ(expression(5, postgres, "PostgreSQL"),
+            legacy ? "COUNT (DISTINCT Level) " : "COUNT (DISTINCT \"Level\") ");
+  // Other products and an unnamed one keep the brackets; the MySQL dialect its backticks.
+  for (const char* dbms : {"SQLite", "Microsoft SQL Server", "ACCESS", "", "PostgreSQL 9"}) {
+    EXPECT_EQ(expression(0, postgres, dbms), legacy ? "AVG(Level) " : "AVG([Level]) ") << dbms;
+  }
+  EXPECT_EQ(expression(0, "Driver=MySQL ODBC 3.51 Driver", "PostgreSQL"),
+            legacy ? "AVG(Level) " : "AVG(`Level`) ");
 }
 
 TEST(DialectDetection, FindsTheMySqlDriverWrittenWithoutBraces) {
