@@ -1,5 +1,6 @@
 #include "connections/connection_operations.h"
 
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -16,6 +17,13 @@ namespace quorlin::connections {
 using platform::CDatabase;
 using platform::CDBException;
 
+namespace {
+
+// How long a connection may rest before its reuse costs a round trip to the server.
+constexpr std::chrono::seconds kIdleBeforeCheck{1};
+
+}  // namespace
+
 int DetectMySqlDialect(const std::string& connect) {
   const std::string normalised = platform::MbsUpper(platform::MbsRemoveAll(connect, " "));
   return platform::MbsFind(normalised, "DRIVER=MYSQL") != std::string::npos ? 1 : 0;
@@ -26,8 +34,16 @@ int ConnectToDatabase(const std::string& connect) {
   // A connection whose server has gone can only fail, and hosts call this before each use
   // to get a working one: such a match goes as a disconnect would, and the next match, or
   // else a new connection, takes its place.
+  // A connection idle for a while is asked once more, with one round trip, since some
+  // drivers learn of a restarted server only when a statement fails; one used a moment ago
+  // costs nothing.
   for (int existing; (existing = registry.FindConnectionByConnectString(connect)) >= 0;) {
-    if (!registry.FindDatabase(existing)->IsConnectionDead()) return existing;
+    CDatabase& database = *registry.PeekDatabase(existing);
+    if (!database.IsConnectionDead() &&
+        (!database.IdleLongerThan(kIdleBeforeCheck) || database.SurvivesRoundTrip())) {
+      database.MarkUsed();
+      return existing;
+    }
     registry.RemoveConnection(existing);
   }
 

@@ -15,9 +15,19 @@ int ConnectionRegistry::AddConnection(std::unique_ptr<platform::CDatabase> datab
   return id;
 }
 
+platform::CDatabase* ConnectionRegistry::PeekDatabase(int id) const {
+  for (const auto& entry : m_connections) {
+    if (entry->Id() == id) return &entry->Database();
+  }
+  return nullptr;
+}
+
 ConnectionEntry* ConnectionRegistry::FindConnection(int id) const {
   for (const auto& entry : m_connections) {
-    if (entry->Id() == id) return entry.get();
+    if (entry->Id() == id) {
+      entry->Database().MarkUsed();
+      return entry.get();
+    }
   }
   return nullptr;
 }

@@ -19,8 +19,11 @@ class ConnectionRegistry {
   ConnectionRegistry& operator=(const ConnectionRegistry&) = delete;
 
   int AddConnection(std::unique_ptr<platform::CDatabase> database, const profile::Dialect& dialect);
+  // Finding a connection by its id counts as a use of it (CDatabase::MarkUsed).
   ConnectionEntry* FindConnection(int id) const;
   platform::CDatabase* FindDatabase(int id) const;
+  // The database of connection id, not counted as a use; null when there is none.
+  platform::CDatabase* PeekDatabase(int id) const;
   // The id of the connection opened with connect, or reporting it as its completed connect
   // string, ignoring case; -1 when there is none.
   int FindConnectionByConnectString(const std::string& connect) const;

@@ -59,6 +59,16 @@ bool CDatabase::IsConnectionDead() const noexcept {
   return Succeeded(ret) && dead == SQL_CD_TRUE;
 }
 
+bool CDatabase::SurvivesRoundTrip() noexcept {
+  try {
+    ExecuteSQL("SELECT 1");
+    return true;
+  } catch (...) {
+    // A refusal of the text itself (a database that wants FROM) is not a lost server.
+    return !IsConnectionDead();
+  }
+}
+
 std::string CDatabase::DbmsName() const {
   if (!IsOpen()) return {};
   char name[128] = {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,15 @@ class CDatabase {
   // on it can only fail. Costs no more than the driver's own check; a driver that cannot
   // tell, and a database that is not open, count as alive.
   bool IsConnectionDead() const noexcept;
+  // One cheap round trip to the server (SELECT 1): false when it failed and the driver then
+  // reports the connection dead. Some drivers (psqlODBC) learn of a lost server only when a
+  // statement fails.
+  bool SurvivesRoundTrip() noexcept;
+  // When the connection was last named by a caller, for the check before reuse.
+  void MarkUsed() noexcept { m_lastUsed = std::chrono::steady_clock::now(); }
+  bool IdleLongerThan(std::chrono::steady_clock::duration bound) const noexcept {
+    return std::chrono::steady_clock::now() - m_lastUsed > bound;
+  }
   // The database product as the driver names it ("PostgreSQL", "SQLite", "MariaDB", ...);
   // empty when the driver does not say.
   std::string DbmsName() const;
@@ -58,6 +68,7 @@ class CDatabase {
   std::unique_ptr<OdbcHandle> m_statement;  // reused by ExecuteSQL
   std::string m_connect;
   std::string m_openedWith;
+  std::chrono::steady_clock::time_point m_lastUsed = std::chrono::steady_clock::now();
 };
 
 }  // namespace quorlin::platform

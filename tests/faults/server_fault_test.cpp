@@ -10,11 +10,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <tuple>
 
 #include "quorlin.h"
@@ -318,6 +320,25 @@ TEST_P(ServerFault, KilledMidWalk) {
     ExpectLost([&] { return lib_->select(id_, kTable, ""); }, "SQLSelectToTable");
   }
   ExpectRecovery();
+}
+
+// A host that calls SQLConnectToDatabase before each use never sees the restart: the idle
+// connection is asked once before reuse, found gone and replaced, and the first call on the
+// id handed back works (psqlODBC alone would report the connection dead only after a failed
+// statement).
+TEST_P(ServerFault, FirstCallAfterARestartWorks) {
+  ASSERT_EQ(lib_->select(id_, kTable, ""), 0) << LastError();
+  Kill();
+  Restart();
+  // Idle for longer than the bound before the check, whatever the restart took.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  const int id = lib_->connect(connect_.c_str());
+  ASSERT_GE(id, 0) << LastError();
+  EXPECT_NE(id, id_) << "the dead connection was handed back";
+  ASSERT_EQ(lib_->select(id, kTable, "WHERE id = 3"), 0) << LastError();
+  EXPECT_EQ(Field("name"), "c");
+  std::printf("[ %s / %s ] idle check: id %d before the restart, %d after, first call works\n",
+              server().name, profile().name, id_, id);
 }
 
 TEST_P(ServerFault, KilledBeforeSelect) {
