@@ -1,10 +1,14 @@
 // What the connection registry and the result cache cost a host on SQLite: small selects
 // with a full cache (31 results) against raw ODBC, SQLUseTable with a full cache, and
-// SQLConnectToDatabase of a connect string already open when 100 connections are.
+// SQLConnectToDatabase of a connect string already open when 100 connections are; and on
+// every database, SQLConnectToDatabase of a connection idle for over a second (one round
+// trip to the server before reuse) against one used a moment ago.
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench_databases.h"
@@ -193,6 +197,43 @@ bool ReuseConnections(const TempFolder& folder, long calls, int runs) {
   return held;
 }
 
+// (d) SQLConnectToDatabase of a connection used a moment ago, and of one idle for longer than
+// the bound before the check (1 s), which costs one round trip to the server.
+bool ReuseAfterIdle(const TempFolder& folder, int runs) {
+  std::printf("\n(d) SQLConnectToDatabase reusing a connection: busy, and idle for 1.1 s\n");
+  std::printf("  %-52s %9s %9s\n", "", "best us", "median us");
+  bool held = true;
+  for (const BenchDatabase& database : BenchDatabases(folder.Path() + "/idle.db")) {
+    if (database.connect.empty()) {
+      held &= CheckAvailable(database);
+      continue;
+    }
+    SQLCleanup();
+    const char* connect = database.connect.c_str();
+    const int id = SQLConnectToDatabase(connect);
+    if (!Check(id >= 0, database.name + ": " + (id >= 0 ? "ok" : LibraryLastError()))) {
+      held = false;
+      continue;
+    }
+    constexpr long kBusyCalls = 1000;
+    Timed busy;
+    Timed idle;
+    int wrong = 0;
+    for (int run = 0; run < runs; ++run) {
+      busy.times.push_back(TimeOf([&] {
+        for (long k = 0; k < kBusyCalls; ++k) wrong += SQLConnectToDatabase(connect) != id;
+      }));
+      std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+      idle.times.push_back(TimeOf([&] { wrong += SQLConnectToDatabase(connect) != id; }));
+    }
+    held &= Check(wrong == 0, database.name + ": every call gave the open connection's id");
+    PrintEach((database.name + ", used a moment ago").c_str(), busy.Each(kBusyCalls));
+    PrintEach((database.name + ", idle (one round trip)").c_str(), idle.Each(1));
+  }
+  SQLCleanup();
+  return held;
+}
+
 int Run(const Options& options) {
   const TempFolder folder;
   const std::string connect = "Driver=SQLite3;Database=" + folder.Path() + "/cache.db";
@@ -205,6 +246,7 @@ int Run(const Options& options) {
   bool held = SmallSelects(id, link, std::max(1L, options.rows / 10), options.runs);
   held &= UseTables(id, options.rows, options.runs);
   held &= ReuseConnections(folder, options.rows, options.runs);
+  held &= ReuseAfterIdle(folder, options.runs);
   std::printf("\n%s\n", held ? "all checks held" : "SOME CHECKS FAILED");
   return held ? 0 : 1;
 }
