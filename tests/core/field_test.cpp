@@ -46,35 +46,36 @@ TEST_P(Fields, CopiesLikeStrncpy) {
 }
 
 // Some drivers hand over values with zero bytes inside (MariaDB's: BLOBs, and texts made with
-// CHAR(0)); the copy still stops at the first one, as strncpy does.
+// CHAR(0)); the copy still stops at the first one, as strncpy does. PostgreSQL texts cannot
+// hold a zero byte: there the value simply ends where the others' first zero byte is.
 TEST_P(Fields, ValuesStopAtTheirFirstZeroByte) {
-  const bool mariadb = GetParam().name == "MariaDB" || GetParam().name == "MySQLDriver";
-  if (!mariadb && GetParam().name != "SQLite") {
-    GTEST_SKIP() << GetParam().name << " texts cannot hold a zero byte";
-  }
+  const std::string& name = GetParam().name;
+  const bool mariadb = name == "MariaDB" || name == "MySQLDriver";
+  const std::string note = mariadb            ? "CONCAT('ab', CHAR(0), 'cd')"
+                           : name == "SQLite" ? "'ab' || char(0) || 'cd'"
+                                              : "'ab'";
   const std::string table = TableName("Zero");
   Exec(id_, "DROP TABLE IF EXISTS " + table);
-  Exec(id_, "CREATE TABLE " + table + " (ID INTEGER, Note VARCHAR(20), Data BLOB)");
-  Exec(id_, "INSERT INTO " + table + " VALUES (1, " +
-                (mariadb ? "CONCAT('ab', CHAR(0), 'cd')" : "'ab' || char(0) || 'cd'") +
-                ", X'41004243')");
+  Exec(id_, "CREATE TABLE " + table + " (ID INTEGER, Note VARCHAR(20)" +
+                (mariadb ? ", Data BLOB)" : ")"));
+  Exec(id_, "INSERT INTO " + table + " VALUES (1, " + note + (mariadb ? ", X'41004243')" : ")"));
   ASSERT_EQ(SQLSelectToTable(id_, table.c_str(), ""), 0) << LastError();
   char buffer[8];
   std::memset(buffer, '#', sizeof buffer);
   ASSERT_EQ(SQLGetFieldValue("Note", buffer, sizeof buffer), 1) << LastError();
   EXPECT_EQ(std::string(buffer, sizeof buffer), std::string("ab\0\0\0\0\0\0", 8));
-  BindEntry entries[] = {Entry("Note"), Entry("Data")};
+  BindEntry entries[] = {Entry("Note"), Entry(mariadb ? "Data" : "ID")};
   char slots[2 * QUORLIN_GET_SLOT_SIZE];
   std::memset(slots, '#', sizeof slots);
   ASSERT_EQ(SQLGet(2, entries, slots), 1) << LastError();
   EXPECT_EQ(std::string(slots, QUORLIN_GET_SLOT_SIZE),
             "ab" + std::string(QUORLIN_GET_SLOT_SIZE - 2, '\0'));
+  EXPECT_EQ(std::string(slots + QUORLIN_GET_SLOT_SIZE, QUORLIN_GET_SLOT_SIZE),
+            (mariadb ? "A" : "1") + std::string(QUORLIN_GET_SLOT_SIZE - 1, '\0'));
   if (mariadb) {
     std::memset(buffer, '#', sizeof buffer);
     ASSERT_EQ(SQLGetFieldValue("Data", buffer, sizeof buffer), 1) << LastError();
     EXPECT_EQ(std::string(buffer, sizeof buffer), std::string("A\0\0\0\0\0\0\0", 8));
-    EXPECT_EQ(std::string(slots + QUORLIN_GET_SLOT_SIZE, QUORLIN_GET_SLOT_SIZE),
-              "A" + std::string(QUORLIN_GET_SLOT_SIZE - 1, '\0'));
   }
   Exec(id_, "DROP TABLE " + table);
 }
