@@ -209,8 +209,8 @@ emulated_32_bit() {
 }
 
 # What a run looks like when the emulator, not the program, failed: qemu's own signal report,
-# Wine's client losing its server, or a fault inside Wine's own DLLs. qemu's user mode is
-# unreliable with many threads and signals, which Wine uses.
+# Wine's client losing its server, or a fault inside Wine's own DLLs. qemu's user mode cannot
+# carry Wine's structured exceptions, and is unreliable with many threads and signals.
 emulator_failed() {
   grep -Eq 'qemu: uncaught target signal|wine client error|stack smashing detected|Unhandled (illegal instruction|page fault|privileged instruction)' "$1"
 }
@@ -248,9 +248,9 @@ run_program() {
   local program=$1 limit=${QUORLIN_WINE_TIMEOUT:-240} attempts=1 attempt
   shift
   if [ "${QUORLIN_WINE_NATIVE_32:-}" = 1 ] && emulated_32_bit; then
-    echo "run-under-wine: SKIP $program: it breaks qemu's user-mode emulation of 32-bit code" \
-      "(Wine's threads get faults without their trap number: \"Got unexpected trap -1\"), and" \
-      "this kernel runs no 32-bit code itself; it runs where the kernel does"
+    echo "run-under-wine: SKIP $program: it raises structured exceptions, which qemu's user-mode" \
+      "emulation of 32-bit code cannot carry (\"Got unexpected trap -1\"), and this kernel runs" \
+      "no 32-bit code itself; it runs where the kernel does (tests/windows/README.md)"
     exit 77
   fi
   export LANG=${QUORLIN_WINE_LANG:-C.UTF-8} LC_ALL=${QUORLIN_WINE_LANG:-C.UTF-8}
