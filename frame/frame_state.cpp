@@ -5,8 +5,10 @@
 namespace quorlin::frame {
 namespace {
 
-FrameState g_frame{LastErrorText(profile::Active().initialLastError), 0,
-                   platform::RegisterLibraryModule(profile::Active().messages), {}};
+FrameState g_frame{LastErrorText(profile::Active().initialLastError),
+                   0,
+                   platform::RegisterLibraryModule(profile::Active().messages),
+                   {}};
 
 }  // namespace
 
