@@ -57,6 +57,18 @@ void ConnectionRegistry::RemoveConnection(int id) {
   }
 }
 
+void ConnectionRegistry::RemoveConnectionsOutOfMemory() noexcept {
+  for (auto it = m_connections.begin(); it != m_connections.end();) {
+    if (!(*it)->Database().DriverOutOfMemory()) {
+      ++it;
+      continue;
+    }
+    std::unique_ptr<ConnectionEntry> entry = std::move(*it);
+    it = m_connections.erase(it);
+    entry.reset();
+  }
+}
+
 void ConnectionRegistry::RemoveAllConnections() {
   while (!m_connections.empty()) {
     std::unique_ptr<ConnectionEntry> entry = std::move(m_connections.front());

@@ -29,6 +29,10 @@ class ConnectionRegistry {
   int FindConnectionByConnectString(const std::string& connect) const;
   void RemoveConnection(int id);
   void RemoveAllConnections();
+  // Closes and removes, as a disconnect would, every connection whose driver ran out of
+  // memory, so that nothing is asked of that driver connection again and the connect string
+  // gets a new one.
+  void RemoveConnectionsOutOfMemory() noexcept;
 
   // Caches a newly opened recordset on connection id and makes it current. False (and the
   // caller keeps the recordset) when no such connection is open.

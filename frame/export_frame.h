@@ -31,14 +31,28 @@ class ResourceModuleScope {
 // Reports an exception that reached the boundary the way the library reports failures.
 void ReportBoundaryException(std::exception_ptr error) noexcept;
 
+// What every export holds for its whole run: the library-wide lock, the library's resources,
+// and, when the outermost export ends, the work left for that moment.
+class ExportScope {
+ public:
+  ExportScope() : m_serialised(Frame().exportLock) { ++Frame().exportDepth; }
+  ~ExportScope() {
+    if (--Frame().exportDepth == 0) RunAfterExportWork();
+  }
+  ExportScope(const ExportScope&) = delete;
+  ExportScope& operator=(const ExportScope&) = delete;
+
+ private:
+  std::lock_guard<std::recursive_mutex> m_serialised;
+  ResourceModuleScope m_resources;
+};
+
 // Runs the body of an export, one export at a time in the process: nothing crosses the C
-// boundary. Database errors report their
-// text, file errors as the profile reports an unreadable grid file, anything else its own
-// text; the export then returns failure.
+// boundary. Database errors report their text, file errors as the profile reports an
+// unreadable grid file, anything else its own text; the export then returns failure.
 template <typename Result, typename Body>
 Result RunExport(Result failure, Body&& body) noexcept {
-  const std::lock_guard<std::recursive_mutex> serialised(Frame().exportLock);
-  ResourceModuleScope scope;
+  const ExportScope scope;
   try {
     return body();
   } catch (...) {
@@ -49,8 +63,7 @@ Result RunExport(Result failure, Body&& body) noexcept {
 
 template <typename Body>
 void RunExport(Body&& body) noexcept {
-  const std::lock_guard<std::recursive_mutex> serialised(Frame().exportLock);
-  ResourceModuleScope scope;
+  const ExportScope scope;
   try {
     body();
   } catch (...) {

@@ -17,8 +17,18 @@ struct FrameState {
   // after another. Recursive: a host called back inside the dialog's message loop or a debug
   // box may call in again on the same thread.
   std::recursive_mutex exportLock;
+  // How many exports the thread holding the lock is inside.
+  int exportDepth = 0;
 };
 
 FrameState& Frame();
+
+// Work that a layer above the frame needs done whenever the outermost export on the stack has
+// ended, while the lock is still held and nothing of the export's refers to library state any
+// more: the connections layer closes connections whose driver failed beyond repair. One at a
+// time; null for none.
+using AfterExportWork = void (*)() noexcept;
+void SetAfterExportWork(AfterExportWork work) noexcept;
+void RunAfterExportWork() noexcept;
 
 }  // namespace quorlin::frame

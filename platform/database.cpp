@@ -53,10 +53,16 @@ bool CDatabase::IsOpen() const {
 
 bool CDatabase::IsConnectionDead() const noexcept {
   if (!IsOpen()) return false;
+  // Not even asked: MariaDB's driver crashes on this call once it ran out of memory.
+  if (m_connection->OutOfMemory()) return true;
   SQLUINTEGER dead = SQL_CD_FALSE;
   const SQLRETURN ret = SQLGetConnectAttr(m_connection->Get(), SQL_ATTR_CONNECTION_DEAD, &dead,
                                           SQL_IS_UINTEGER, nullptr);
   return Succeeded(ret) && dead == SQL_CD_TRUE;
+}
+
+bool CDatabase::DriverOutOfMemory() const noexcept {
+  return m_connection && m_connection->OutOfMemory();
 }
 
 bool CDatabase::SurvivesRoundTrip() noexcept {
@@ -101,6 +107,7 @@ const OdbcHandle& CDatabase::ReusableStatement() {
 SQLRETURN CDatabase::ExecDirect(const std::string& sql) {
   if (!IsOpen()) throw CDBException("The database is not open.", {}, sql);
   if (sql.size() > 0x7FFFFFFF) throw CDBException("The statement is too long.", {}, sql);
+  RequireUsable(*m_connection);
   const OdbcHandle& statement = ReusableStatement();
   // The driver manager does not change the text; its interface just lacks the const.
   auto* text = reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data()));

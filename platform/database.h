@@ -30,7 +30,11 @@ class CDatabase {
   // True only when the driver says the link to the server is lost, so that every statement
   // on it can only fail. Costs no more than the driver's own check; a driver that cannot
   // tell, and a database that is not open, count as alive.
+  // A connection whose driver ran out of memory counts as dead, without asking the driver.
   bool IsConnectionDead() const noexcept;
+  // True once the driver reported running out of memory on this connection or a statement
+  // of it: nothing but closing is done with it from then on.
+  bool DriverOutOfMemory() const noexcept;
   // One cheap round trip to the server (SELECT 1): false when it failed and the driver then
   // reports the connection dead. Some drivers (psqlODBC) learn of a lost server only when a
   // statement fails.

@@ -11,6 +11,7 @@ OdbcHandle& OdbcHandle::operator=(OdbcHandle&& other) noexcept {
     Reset();
     m_type = other.m_type;
     m_handle = other.m_handle;
+    m_health = std::move(other.m_health);
     other.m_handle = SQL_NULL_HANDLE;
   }
   return *this;
@@ -47,7 +48,31 @@ OdbcEnvironment::OdbcEnvironment() {
 OdbcHandle AllocateHandle(SQLSMALLINT type, SQLSMALLINT parentType, SQLHANDLE parent) {
   SQLHANDLE handle = SQL_NULL_HANDLE;
   ThrowIfFailed(SQLAllocHandle(type, parent, &handle), parentType, parent);
-  return OdbcHandle(type, handle);
+  return OdbcHandle(type, handle,
+                    type == SQL_HANDLE_DBC ? std::make_shared<LinkHealth>() : nullptr);
+}
+
+OdbcHandle AllocateHandle(SQLSMALLINT type, const OdbcHandle& parent) {
+  RequireUsable(parent);
+  SQLHANDLE handle = SQL_NULL_HANDLE;
+  ThrowIfFailed(SQLAllocHandle(type, parent.Get(), &handle), parent);
+  return OdbcHandle(type, handle, parent.Health());
+}
+
+void RequireUsable(const OdbcHandle& handle) {
+  if (handle.OutOfMemory()) {
+    throw CDBException("The connection was closed: its ODBC driver ran out of memory.");
+  }
+}
+
+bool MeansOutOfMemory(const std::string& state, const std::string& message) {
+  if (state == "HY001" || state == "S1001") return true;
+  if (state != "HY000") return false;
+  std::string lower = message;
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower.find("out of memory") != std::string::npos;
 }
 
 bool Succeeded(SQLRETURN ret) {
@@ -65,7 +90,7 @@ std::string DiagnosticState(const OdbcHandle& handle) {
 }
 
 void ThrowDiagnostics(SQLRETURN ret, SQLSMALLINT type, SQLHANDLE handle,
-                      const std::string& statement) {
+                      const std::string& statement, LinkHealth* health) {
   std::string text;
   std::string firstState;
   std::vector<SQLCHAR> message(1024);
@@ -81,9 +106,15 @@ void ThrowDiagnostics(SQLRETURN ret, SQLSMALLINT type, SQLHANDLE handle,
       --record;  // read the same record again into the larger buffer
       continue;
     }
-    if (firstState.empty()) firstState = reinterpret_cast<const char*>(state);
+    const std::string recordState(reinterpret_cast<const char*>(state));
+    const std::string recordText(reinterpret_cast<const char*>(message.data()),
+                                 static_cast<std::size_t>(length));
+    if (firstState.empty()) firstState = recordState;
+    if (health != nullptr && MeansOutOfMemory(recordState, recordText)) {
+      health->outOfMemory = true;
+    }
     if (!text.empty()) text += '\n';
-    text.append(reinterpret_cast<const char*>(message.data()), static_cast<std::size_t>(length));
+    text += recordText;
   }
   if (text.empty()) {
     text = ret == SQL_INVALID_HANDLE ? "Invalid ODBC handle."

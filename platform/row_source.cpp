@@ -35,6 +35,7 @@ void ReadColumn(const OdbcHandle& statement, SQLUSMALLINT column, RowText& value
 }  // namespace
 
 void ReadRow(const OdbcHandle& statement, std::size_t columns, RowText& values) {
+  RequireUsable(statement);
   values.Clear();
   for (std::size_t i = 0; i < columns; ++i) {
     ReadColumn(statement, static_cast<SQLUSMALLINT>(i + 1), values);
@@ -45,6 +46,7 @@ CursorRowSource::CursorRowSource(OdbcHandle statement, std::size_t columns, std:
     : m_statement(std::move(statement)), m_columns(columns), m_sql(std::move(sql)) {}
 
 bool CursorRowSource::Fetch(SQLSMALLINT orientation, SQLLEN offset) {
+  RequireUsable(m_statement);
   m_rowRead = false;
   const SQLRETURN ret = SQLFetchScroll(m_statement.Get(), orientation, offset);
   ThrowIfFailed(ret, m_statement, m_sql);

@@ -112,6 +112,8 @@ bool BlockRowSource::Start() {
   try {
     FetchBlock(1);
   } catch (const CDBException&) {
+    // Nothing more may be asked of a driver that ran out of memory.
+    if (m_statement.OutOfMemory()) throw;
     return false;  // the row-by-row path fetches again and reports what is really wrong
   }
   return true;
@@ -162,6 +164,7 @@ bool BlockRowSource::MoveTo(long row, bool backwards) {
 }
 
 bool BlockRowSource::FetchBlock(long start) {
+  RequireUsable(m_statement);
   // Some drivers reach an absolute row by stepping from the first one (MariaDB's does), which
   // makes a walk quadratic: the block right after the cursor's rowset is its next rowset.
   const bool follows =
@@ -258,6 +261,7 @@ bool BlockRowSource::ViewsOfBlockRow(std::size_t index) {
 // Fetches the row by itself with nothing bound and reads it value by value, as the
 // row-by-row path does; the block's buffers keep their rows meanwhile.
 void BlockRowSource::ReadAlone(long row) {
+  RequireUsable(m_statement);
   // Binding a column again makes SQLite's driver clear the length of the block's first row:
   // that row is kept aside and put back.
   for (Column& column : m_columns) {
@@ -282,6 +286,7 @@ void BlockRowSource::ReadAlone(long row) {
 }
 
 void BlockRowSource::RestoreBlockShape() {
+  if (m_statement.OutOfMemory()) return;  // the failure that said so goes on up
   const bool bound =
       SetRowsetShape(m_statement, m_rowsetSize, m_status.get(), &m_fetched) && BindColumns();
   for (Column& column : m_columns) {

@@ -8,6 +8,7 @@
 
 #include "platform/database.h"
 #include "platform/db_exception.h"
+#include "platform/odbc_handle.h"
 #include "platform/row_source_blocks.h"
 #include "temp_dir.h"
 
@@ -144,6 +145,28 @@ TEST(BlockRowSource, BelievesOnlyStatedCountsThatHold) {
     EXPECT_EQ(rows.Row()[0], "701");
     ASSERT_TRUE(rows.Fetch(SQL_FETCH_LAST, -1));
     EXPECT_EQ(rows.Row()[0], "1234");
+  }
+}
+
+// Only the driver's own shortage ends a connection; a server's refusal in other words, or a
+// lost server, does not.
+TEST(DriverDiagnostics, OutOfMemoryIsTheStandardStateOrADriversOwnWords) {
+  const struct {
+    const char* state;
+    const char* text;
+    bool outOfMemory;
+  } cases[] = {
+      {"HY001", "Out of memory while reading tuples.", true},
+      {"S1001", "Memory allocation error", true},
+      {"HY000", "[ma-3.1.15][10.11.19-MariaDB]Client run out of memory", true},
+      {"HY000", "out of memory for query result", true},
+      {"HY000", "Lost connection to server during query", false},
+      {"53200", "ERROR: out of memory", false},
+      {"08S01", "Communication link failure", false},
+      {"", "", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(MeansOutOfMemory(c.state, c.text), c.outOfMemory) << c.state << " " << c.text;
   }
 }
 

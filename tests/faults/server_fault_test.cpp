@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -118,15 +119,20 @@ struct Server {
   const char* connectSuffix;
   const char* lostText;   // what the driver says once the server has gone
   bool fetchesAsItWalks;  // the driver fetches rows from the server as the walk goes
+  const char* bigView;    // a view of about a gigabyte of rows
+  const char* outOfMemoryText;
 };
 // The MariaDB sessions quote names as the insert export does. psqlODBC holds a whole
 // static result unless told to fetch it through a server-side cursor, two rows at a time.
 const Server kServers[] = {
-    {"PostgreSQL", "pg", "QUORLIN_TEST_PG", "", "connection", false},
-    {"PostgreSQLCursor", "pg", "QUORLIN_TEST_PG", "UseDeclareFetch=1;Fetch=2;", "connection", true},
+    {"PostgreSQL", "pg", "QUORLIN_TEST_PG", "", "connection", false,
+     "SELECT repeat('x', 1000) AS v FROM generate_series(1, 1000000)", "Out of memory"},
+    {"PostgreSQLCursor", "pg", "QUORLIN_TEST_PG", "UseDeclareFetch=1;Fetch=2;", "connection", true,
+     "SELECT repeat('x', 1000) AS v FROM generate_series(1, 1000000)", nullptr},
     {"MariaDB", "mariadb", "QUORLIN_TEST_MARIADB",
      "INITSTMT={SET SESSION sql_mode=CONCAT(@@sql_mode,',ANSI_QUOTES')};",
-     "Lost connection to server", false},
+     "Lost connection to server", false, "SELECT REPEAT('x', 1000) AS v FROM seq_1_to_1000000",
+     "Client run out of memory"},
 };
 
 void PrintTo(const Server& server, std::ostream* out) {
@@ -359,6 +365,78 @@ TEST_P(ServerFault, KilledBeforeInsert) {
              "SQLInsertRecordEx");
   ExpectRecovery();
 }
+
+// Caps the process's address space at what it maps now plus headroom, for as long as it lives.
+// AddressSanitizer reserves terabytes of address space, so a sanitised build cannot be capped.
+class AddressSpaceCap {
+ public:
+  explicit AddressSpaceCap(std::size_t headroomBytes) {
+    getrlimit(RLIMIT_AS, &m_saved);
+    std::ifstream status("/proc/self/status");
+    std::size_t mappedKb = 0;
+    for (std::string line; std::getline(status, line);) {
+      if (line.rfind("VmSize:", 0) == 0) mappedKb = std::stoul(line.substr(7));
+    }
+    rlimit capped = m_saved;
+    capped.rlim_cur = mappedKb * 1024 + headroomBytes;
+    m_capped = mappedKb > 0 && setrlimit(RLIMIT_AS, &capped) == 0;
+  }
+  ~AddressSpaceCap() { setrlimit(RLIMIT_AS, &m_saved); }
+  AddressSpaceCap(const AddressSpaceCap&) = delete;
+  AddressSpaceCap& operator=(const AddressSpaceCap&) = delete;
+  bool Capped() const { return m_capped; }
+
+ private:
+  rlimit m_saved{};
+  bool m_capped = false;
+};
+
+#if !defined(__SANITIZE_ADDRESS__)
+// A driver that ran out of memory is not safe to call again (MariaDB's crashes on the next call
+// of that connection; psqlODBC keeps the half-read result and fails every later call): the
+// connection goes as a dead one, results and all, and the connect string gets a new one. A
+// server-side cursor (UseDeclareFetch) keeps the driver's memory flat, so there the same select
+// works under the same cap.
+TEST_P(ServerFault, DriverOutOfMemoryEndsTheConnection) {
+  const std::string view = std::string("CREATE OR REPLACE VIEW big_rows AS ") + server().bigView;
+  ASSERT_EQ(lib_->execute(id_, view.c_str()), 0) << LastError();
+  ASSERT_EQ(lib_->select(id_, kTable, ""), 0) << LastError();
+  int selected = 0;
+  {
+    const AddressSpaceCap cap(256u << 20);
+    ASSERT_TRUE(cap.Capped());
+    MarkLastError();
+    selected = lib_->select(id_, "big_rows", "");
+    if (server().outOfMemoryText == nullptr) {
+      ASSERT_EQ(selected, 0) << LastError();
+      for (int i = 0; i < 1000; ++i) ASSERT_EQ(lib_->move(QUORLIN_MOVE_NEXT), 0) << LastError();
+      std::string value(1001, '\0');
+      ASSERT_EQ(lib_->field("v", value.data(), static_cast<unsigned>(value.size())), 1);
+      EXPECT_EQ(value.c_str(), std::string(1000, 'x'));
+    }
+  }
+  if (server().outOfMemoryText == nullptr) {
+    EXPECT_EQ(lib_->connect(connect_.c_str()), id_) << "the connection stays";
+    std::printf("[ %s / %s ] 1 GB result under a 256 MB cap: walked\n", server().name,
+                profile().name);
+    return;
+  }
+  EXPECT_EQ(selected, -1);
+  const std::string failure = LastError();
+  EXPECT_NE(failure.find(server().outOfMemoryText), std::string::npos) << failure;
+  // Refused without a word to the driver: the id and its results are gone.
+  EXPECT_EQ(lib_->useTable(id_, kTable), -1) << "the closed connection's results are gone";
+  EXPECT_EQ(lib_->move(QUORLIN_MOVE_FIRST), -1) << "no current recordset";
+  EXPECT_EQ(lib_->execute(id_, "SELECT 1"), -1) << "the closed id runs nothing";
+  const int id = lib_->connect(connect_.c_str());
+  EXPECT_GT(id, id_) << LastError();
+  ASSERT_EQ(lib_->select(id, kTable, "WHERE id = 3"), 0) << LastError();
+  EXPECT_EQ(Field("name"), "c");
+  std::printf("[ %s / %s ] out of memory under a 256 MB cap: id %d closed, %d new; said: %s\n",
+              server().name, profile().name, id_, id,
+              failure.substr(0, failure.find('\n')).c_str());
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Servers, ServerFault,
                          ::testing::Combine(::testing::ValuesIn(kServers),
