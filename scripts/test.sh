@@ -2,6 +2,7 @@
 # The project's test command. Installs what is missing, builds, starts throwaway
 # PostgreSQL and MariaDB servers on loopback, and runs every test twice: once in a plain
 # build and once under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
+# The concurrent-host tests run a third time under ThreadSanitizer.
 # Then runs the Windows builds' tests under Wine (tests/wine): the delivered 32-bit DLLs'
 # whole suite under 32-bit Wine, and of the 64-bit build the dialog and printer programs,
 # which emulated 32-bit code cannot run; and fuzzes the grid-file readers for a minute
@@ -9,15 +10,15 @@
 #
 #   scripts/test.sh [--no-asan] [--no-fuzz] [--no-wine]
 #
-# --no-asan   skip the sanitizer pass and the fuzzing (quick local runs)
+# --no-asan   skip the sanitizer passes and the fuzzing (quick local runs)
 # --no-fuzz   skip the fuzzing
 # --no-wine   skip the Windows builds and their tests under Wine
 # Environment:
 #   CI=true                 tests that cannot reach a server fail instead of skipping,
 #                           and a build that registers no tests fails
 #   QUORLIN_BUILD_DIR       plain build folder (default: build); the sanitizer, Windows and
-#                           fuzz builds go into the same name with -asan, -win32, -win64
-#                           and -fuzz appended
+#                           fuzz builds go into the same name with -asan, -tsan, -win32,
+#                           -win64 and -fuzz appended
 #   QUORLIN_TEST_TIMEOUT    seconds each test may take (default: 300)
 #   QUORLIN_FUZZ_SECONDS    seconds of fuzzing (default: 60)
 #   CTEST_PARALLEL_LEVEL    tests run at once (default: 1; they share the servers)
@@ -26,7 +27,7 @@ set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
 
-usage() { sed -n '10,25s/^# \{0,1\}//p' "$0"; }
+usage() { sed -n '11,26s/^# \{0,1\}//p' "$0"; }
 
 run_sanitized=1
 run_fuzz=1
@@ -79,16 +80,19 @@ trap on_exit EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# One pass: configure and build into DIR with the extra cmake options, then run every
-# test (or those ctest_selection names) against a fresh pair of servers, so that one pass
-# never sees the other's tables.
+# One pass: configure and build into DIR with the extra cmake options (only the targets
+# build_targets names, when it names any), then run every test (or those ctest_selection
+# names) against a fresh pair of servers, so that one pass never sees the other's tables.
 ctest_selection=()
+build_targets=()
 build_and_test() {
   local dir=$1
   shift
   echo "== build $dir"
   cmake -S . -B "$dir" "$@"
-  cmake --build "$dir" -j2
+  local target_options=()
+  for target in "${build_targets[@]}"; do target_options+=(--target "$target"); done
+  cmake --build "$dir" -j2 "${target_options[@]}"
   state_dir=$(mktemp -d "${TMPDIR:-/tmp}/quorlin-servers.XXXXXX")
   bash tests/servers/start-servers.sh "$state_dir"
   echo "== test $dir"
@@ -129,6 +133,12 @@ if [ "$run_sanitized" -eq 1 ]; then
   # Leaks an ODBC driver makes by itself are suppressed there, and only those.
   export LSAN_OPTIONS=suppressions=$repo/tests/lsan.supp:print_suppressions=0
   build_and_test "$build_dir-asan" -DQUORLIN_SANITIZE=ON
+  # Hosts that call from several threads, under ThreadSanitizer: the export programs only.
+  build_targets=(quorlin_export_tests quorlin_legacy_export_tests)
+  ctest_selection=(-R ConcurrentHosts)
+  build_and_test "$build_dir-tsan" -DQUORLIN_THREAD_SANITIZE=ON -DQUORLIN_BUILD_BENCH=OFF
+  build_targets=()
+  ctest_selection=()
   if [ "$run_fuzz" -eq 1 ]; then
     QUORLIN_FUZZ_BUILD_DIR="$build_dir-fuzz" bash tests/fuzz/run-fuzz.sh \
       "${QUORLIN_FUZZ_SECONDS:-60}"
