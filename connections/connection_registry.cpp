@@ -9,6 +9,7 @@ ConnectionRegistry::~ConnectionRegistry() {
 int ConnectionRegistry::AddConnection(std::unique_ptr<platform::CDatabase> database,
                                       const profile::Dialect& dialect) {
   const int id = m_nextId;
+  database->AlsoMarkOutOfMemory(&m_driverOutOfMemory);
   m_connections.push_back(
       std::make_unique<ConnectionEntry>(*this, std::move(database), dialect, id));
   ++m_nextId;
@@ -58,6 +59,8 @@ void ConnectionRegistry::RemoveConnection(int id) {
 }
 
 void ConnectionRegistry::RemoveConnectionsOutOfMemory() noexcept {
+  if (!m_driverOutOfMemory) return;
+  m_driverOutOfMemory = false;
   for (auto it = m_connections.begin(); it != m_connections.end();) {
     if (!(*it)->Database().DriverOutOfMemory()) {
       ++it;

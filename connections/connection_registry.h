@@ -53,6 +53,9 @@ class ConnectionRegistry {
   std::list<std::unique_ptr<ConnectionEntry>> m_connections;
   platform::CRecordset* m_current = nullptr;
   int m_nextId = 0;
+  // Set by the driver's diagnostics when a connection here runs out of memory, so that the
+  // check after every export costs nothing until one does.
+  bool m_driverOutOfMemory = false;
 };
 
 // The one registry of the loaded library.

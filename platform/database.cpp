@@ -65,6 +65,11 @@ bool CDatabase::DriverOutOfMemory() const noexcept {
   return m_connection && m_connection->OutOfMemory();
 }
 
+void CDatabase::AlsoMarkOutOfMemory(bool* flag) noexcept {
+  if (m_connection && m_connection->Health()) m_connection->Health()->alsoMark = flag;
+  if (flag != nullptr && DriverOutOfMemory()) *flag = true;
+}
+
 bool CDatabase::SurvivesRoundTrip() noexcept {
   try {
     ExecuteSQL("SELECT 1");

@@ -35,6 +35,9 @@ class CDatabase {
   // True once the driver reported running out of memory on this connection or a statement
   // of it: nothing but closing is done with it from then on.
   bool DriverOutOfMemory() const noexcept;
+  // Has flag set as well when the driver reports running out of memory on this connection,
+  // for as long as it stays open; flag must outlive it.
+  void AlsoMarkOutOfMemory(bool* flag) noexcept;
   // One cheap round trip to the server (SELECT 1): false when it failed and the driver then
   // reports the connection dead. Some drivers (psqlODBC) learn of a lost server only when a
   // statement fails.

@@ -112,6 +112,7 @@ void ThrowDiagnostics(SQLRETURN ret, SQLSMALLINT type, SQLHANDLE handle,
     if (firstState.empty()) firstState = recordState;
     if (health != nullptr && MeansOutOfMemory(recordState, recordText)) {
       health->outOfMemory = true;
+      if (health->alsoMark != nullptr) *health->alsoMark = true;
     }
     if (!text.empty()) text += '\n';
     text += recordText;

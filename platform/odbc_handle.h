@@ -18,6 +18,8 @@ struct LinkHealth {
   // crashes on the next call of the connection, psqlODBC keeps a half-read result), so only
   // freeing its handles remains.
   bool outOfMemory = false;
+  // Set too when outOfMemory is, so that whoever keeps the connection need not ask each one.
+  bool* alsoMark = nullptr;
 };
 
 // Owns exactly one ODBC handle and frees it on destruction.
