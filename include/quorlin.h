@@ -36,6 +36,17 @@
 #ifndef QUORLIN_H
 #define QUORLIN_H
 
+/* The library's version, written here once: the build reads it from this file for the shared
+   objects' names (libquorlin.so.1), the DLLs' version resources, the packages and qhost. A
+   change of MAJOR breaks hosts; MINOR adds; PATCH mends. */
+#define QUORLIN_VERSION_MAJOR 1
+#define QUORLIN_VERSION_MINOR 0
+#define QUORLIN_VERSION_PATCH 0
+#define QUORLIN_VERSION "1.0.0"
+
+/* Resource scripts include this file for the version alone. */
+#ifndef RC_INVOKED
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define QUORLIN_CALL __stdcall
 #else
@@ -167,5 +178,7 @@ QUORLIN_API void QUORLIN_CALL SQLDisplay(int rowsPerPage);
 #ifdef __cplusplus
 }
 #endif
+
+#endif /* RC_INVOKED */
 
 #endif /* QUORLIN_H */

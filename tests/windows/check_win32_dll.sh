@@ -14,6 +14,7 @@
 # - every export returns with "ret N", N its decorated argument size (the callee pops the
 #   arguments, as stdcall hosts expect; check_stdcall_returns.py), after that check has shown
 #   on a probe DLL that it rejects a C-convention function exported under such a name;
+# - the version resource's FileVersion is quorlin.h's QUORLIN_VERSION;
 # - the Linux library exports the same functions.
 # The expected lists are derived here on their own, not by the build's CMake code or the
 # resource scripts, so that a fault in either derivation shows.
@@ -227,6 +228,12 @@ check_dll() {
       fail "$name: dialog 129 ($language): edit 1045 read-only is $read_only (style $style)"
   done
 
+  # The version resource carries the header's version, as Windows shows it in the properties.
+  local file_version
+  file_version=$(strings -e l "$dll" | grep -x -A1 FileVersion | tail -n 1)
+  [ "$file_version" = "$header_version" ] ||
+    fail "$name: FileVersion is '${file_version:-missing}', not quorlin.h's $header_version"
+
   python3 "$script_dir/check_stdcall_returns.py" "$triplet-objdump" "$dll" >"$dll.returns.txt" ||
     { fail "$name: exports that do not pop their arguments:"; grep FAIL "$dll.returns.txt" >&2; }
 
@@ -239,6 +246,8 @@ check_dll() {
 }
 
 script_dir=$(cd "$(dirname "$0")" && pwd)
+header_version=$(sed -n 's/^#define QUORLIN_VERSION "\(.*\)"$/\1/p' "$source_dir/include/quorlin.h")
+[ -n "$header_version" ] || fail "quorlin.h defines no QUORLIN_VERSION"
 
 # The return check must be able to fail: a DLL with one stdcall and one C-convention export,
 # both under decorated names, must pass the first and fail the second.
