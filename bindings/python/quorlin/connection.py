@@ -17,6 +17,8 @@ AGGREGATES = {"avg": 0, "sum": 1, "min": 2, "max": 3, "count": 4, "count_distinc
 
 _MYSQL_AGGREGATES = (b"AVG(", b"SUM(", b"MIN(", b"MAX(", b"COUNT(", b"COUNT(DISTINCT ")
 
+_MYSQL_TYPE_WORDS = (b"FLOAT", b"INTEGER", b"CHAR", b"DATE")  # the library's MySQL dialect
+
 _TYPE_WORDS = {"FLOAT": _text.TYPE_FLOAT, "NUMERIC": _text.TYPE_NUMERIC,
                "CHAR": _text.TYPE_CHAR, "DATE": _text.TYPE_DATE}
 
@@ -213,11 +215,19 @@ class Connection:
         count = len(names)
         with self.library.lock:
             connection_id = self._use()
+            table_bytes = self._text(table, "table")
+            if self._writes_backticks(connection_id, update=False):
+                columns_sql = (b"`" + name + b"` " + _MYSQL_TYPE_WORDS[code] +
+                               (b"(%d)" % width if code == _text.TYPE_CHAR else b"")
+                               for name, code, width in zip(names, codes, widths))
+                self._call("SQLExcute", connection_id, b"CREATE TABLE " + table_bytes + b" (" +
+                           b",".join(columns_sql) + b")")
+                return
             # The export returns 0 once the statement was sent, even if the database
             # rejected it; the database's message is the sign.
             self.library.call_reporting(
                 "SQLCreateTableEx", -1, self.encoding, connection_id, count,
-                self._text(table, "table"), ctypes.create_string_buffer(_text.slot_block(names)),
+                table_bytes, ctypes.create_string_buffer(_text.slot_block(names)),
                 (ctypes.c_int * count)(*codes), (ctypes.c_int * count)(*widths))
 
     def drop_table(self, table):
@@ -399,8 +409,9 @@ class Connection:
 
     def _writes_backticks(self, connection_id, update):
         """MySQL and MariaDB refuse the double quotes the full profile writes around names
-        in SQLUpdateRecord always, and in SQLInsertRecordEx unless the connect string
-        names the MySQL driver; the same statement is then written here with backticks."""
+        in SQLUpdateRecord always, and in SQLInsertRecordEx and SQLCreateTableEx unless
+        the connect string names the MySQL driver; the same statement is then written here
+        with backticks, as the library's MySQL dialect writes it, and run with SQLExcute."""
         if self.library.legacy or self.library.kind(connection_id) != "mysql":
             return False
         return update or not self._mysql_dialect

@@ -13,10 +13,10 @@ class Error(Exception):
               package's own explanation when the package refused the call itself
     function  the export that failed (``"SQLSelectToTable"``), or None for a refusal
     result    the export's failure value, or None
-    reported  True when the failing call left a new last-error text, False when the text
-              did not change (the library gave no reason, so ``message`` is left over from
-              an earlier failure, or the same failure happened twice in a row), None when
-              not checked
+    reported  True when the failing call changed the last-error text; False when the text
+              is the same as before the call, because the library reported nothing (the
+              text is then left from an earlier failure) or reported the very text it
+              already held (the same failure twice in a row); None when not checked
     """
 
     def __init__(self, message, function=None, result=None, reported=None):
@@ -30,8 +30,8 @@ class Error(Exception):
         if self.function is None:
             return self.message
         if self.reported is False:
-            return (f"{self.function} failed and the library gave no new reason "
-                    f"(its last-error text still reads: {self.message})")
+            return (f"{self.function} failed: {self.message} (the last-error text did not "
+                    f"change, so it may be left from an earlier failure)")
         return f"{self.function} failed: {self.message}"
 
 
