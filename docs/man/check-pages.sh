@@ -113,7 +113,8 @@ while IFS= read -r prototype; do
   elif [ "$documented" != "$prototype" ]; then
     fail "$page: SYNOPSIS declares '$documented' but include/quorlin.h '$prototype'"
   fi
-  if [ -f "$overview" ] && ! grep -q "^\.Xr $name 3" "$overview"; then
+  if [ -f "$overview" ] &&
+    ! grep -Eq "(^\.|[[:space:]])Xr[[:space:]]+$name[[:space:]]+3([[:space:]]|\$)" "$overview"; then
     fail "$overview does not list $name (.Xr $name 3)"
   fi
 done <<EOF
