@@ -59,10 +59,6 @@ std::string FirstIdOf(int i) {
   return std::to_string(100 * i + 1);
 }
 
-double MicrosecondsEach(Seconds time, long calls) {
-  return time.count() * 1e6 / static_cast<double>(calls);
-}
-
 struct Timed {
   std::vector<Seconds> times;
   Summary Each(long calls) const {
