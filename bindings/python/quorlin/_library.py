@@ -135,15 +135,17 @@ class Library:
             raise self.error(function, result, before, encoding)
         return result
 
-    def call_reporting(self, function, failure, encoding, *args):
+    def call_reporting(self, function, failure, encoding, *args, failed=None):
         """Calls an export whose result does not show every failure (table creation
         returns 0 when the database rejected it, the dialog returns nothing): a new
-        last-error text is taken as a failure too."""
+        last-error text is taken as a failure too. ``failed`` (a predicate) tells a
+        failure that left the text as it was, because the same failure came before."""
         self._settle()
         before = self.last_error_bytes()
         result = self._f[function](*args)
         after = self.last_error_bytes()
-        if after != before or (failure is not None and result == failure):
+        if after != before or (failure is not None and result == failure) or \
+                (failed is not None and failed()):
             raise Error(after.decode(encoding, errors="replace"), function=function,
                         result=result, reported=after != before)
         return result

@@ -224,11 +224,20 @@ class Connection:
                            b",".join(columns_sql) + b")")
                 return
             # The export returns 0 once the statement was sent, even if the database
-            # rejected it; the database's message is the sign.
+            # rejected it: the database's message is the sign, and where the same
+            # rejection came just before, the catalog before and after.
+            existed = self._catalog_columns(connection_id, table)
+
+            def not_created():
+                if existed is None:
+                    return False
+                return bool(existed) or not self._catalog_columns(connection_id, table)
+
             self.library.call_reporting(
                 "SQLCreateTableEx", -1, self.encoding, connection_id, count,
                 table_bytes, ctypes.create_string_buffer(_text.slot_block(names)),
-                (ctypes.c_int * count)(*codes), (ctypes.c_int * count)(*widths))
+                (ctypes.c_int * count)(*codes), (ctypes.c_int * count)(*widths),
+                failed=not_created)
 
     def drop_table(self, table):
         """Drops a table (SQLDropTable)."""

@@ -1,6 +1,16 @@
 """Results of a selection, read through the library's current recordset."""
 
+import os
+import sys
+
 from . import _text
+
+
+def _no_display():
+    # The library shows nothing and says why where Linux has no display; a second such
+    # call leaves the same text, so the reason is known here too.
+    return sys.platform.startswith("linux") and not (os.environ.get("DISPLAY") or
+                                                     os.environ.get("WAYLAND_DISPLAY"))
 
 
 class _ColumnIndex:
@@ -143,7 +153,7 @@ class Recordset:
             self._prepare()
             try:
                 library.call_reporting("SQLDisplay", None, self._connection.encoding,
-                                       rows_per_page)
+                                       rows_per_page, failed=_no_display)
             finally:
                 # The operator's paging leaves the recordset wherever it ended.
                 library.current_moved()

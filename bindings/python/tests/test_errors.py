@@ -150,6 +150,10 @@ def test_creating_a_table_that_exists_fails_with_the_database_message(db, tanks)
     with pytest.raises(quorlin.Error) as caught:
         db.create_table(tanks, [("Tag", "CHAR(8)")])
     assert caught.value.reported is True
+    # The same rejection again leaves the text as it was; the catalog still tells.
+    with pytest.raises(quorlin.Error) as again:
+        db.create_table(tanks, [("Tag", "CHAR(8)")])
+    assert again.value.message == caught.value.message
 
 
 def test_a_closed_connection_refuses_everything(db, tanks):
