@@ -12,6 +12,7 @@ successful selection or aggregate is entered in the model before anything reads 
 
 import collections
 import ctypes
+import locale
 import os
 import threading
 
@@ -112,7 +113,9 @@ class Library:
             return b""
         return buffer.value
 
-    def last_error(self, encoding):
+    def last_error(self, encoding=None):
+        """The last-error text; it means something only right after a failure."""
+        encoding = encoding or locale.getpreferredencoding(False)
         return self.last_error_bytes().decode(encoding, errors="replace")
 
     def set_debug(self, flag):

@@ -273,7 +273,8 @@ class Connection:
             return recordset
 
     def columns(self, table):
-        """The column names of a table, from the database's catalog ('' when unknown)."""
+        """The column names of a table from the database's catalog; empty when the table
+        does not exist or the catalog is not one the package knows."""
         with self.library.lock:
             return self._catalog_columns(self._use(), table) or ()
 

@@ -47,6 +47,9 @@ class Row(tuple):
             return tuple.__getitem__(self, self._index.position(key))
         return tuple.__getitem__(self, key)
 
+    def __reduce__(self):
+        return (Row, (tuple(self), self._index))
+
     def get(self, name, default=None):
         try:
             return self[name]

@@ -2,6 +2,7 @@
 
 import datetime
 import decimal
+import pickle
 
 import pytest
 
@@ -39,6 +40,7 @@ def test_rows_are_tuples_read_by_position_or_by_name(db, tanks, profile, databas
     assert first[0] == first["Tag"] == first["TAG"] == first["tag"] == t1
     assert float(first[-1]) == 1.5
     assert first.as_dict().keys() == dict.fromkeys(rows.columns).keys()
+    assert pickle.loads(pickle.dumps(first))["tag"] == t1
     assert second.get("Missing", "none") == "none"
     with pytest.raises(KeyError):
         first["Missing"]
@@ -86,6 +88,8 @@ def test_texts_are_written_as_given(db, table_name, value):
     db.insert(names, {"Id": 7, "Name": value})
     (row,) = db.select(names, "Id = 7")
     assert row["Name"] == value
+    db.update(names, {"Name": value + "!"}, "Id = 7")
+    assert db.select(names)[0]["Name"] == value + "!"
 
 
 def test_numbers_and_dates_are_written_in_their_types(db, table_name):

@@ -1,7 +1,9 @@
 """The library's one current recordset: a Recordset reads its own rows or refuses, however
 selections on other tables, connections and profiles interleave."""
 
+import gc
 import os
+import threading
 
 import pytest
 
@@ -130,6 +132,16 @@ def test_connections_with_one_connect_string_share_a_library_connection(db, conn
     assert third.id > shared_id  # the last close disconnected it; ids are never reused
 
 
+def test_a_connection_never_closed_is_released_once_collected(profile, tmp_path):
+    connect_string = f"Driver=SQLite3;Database={tmp_path / 'forgotten.db'}"
+    forgotten = quorlin.connect(connect_string, library=profile.path, legacy=profile.legacy)
+    old_id = forgotten.id
+    del forgotten
+    gc.collect()
+    with quorlin.connect(connect_string, library=profile.path, legacy=profile.legacy) as again:
+        assert again.id > old_id  # the old one was disconnected before this connect
+
+
 def test_a_connection_closed_behind_the_package_is_opened_again(db, tanks, profile):
     rows = db.select(tanks)
     old_id = db.id
@@ -162,3 +174,31 @@ def test_records_are_read_from_any_position(db, pumps):
 def test_a_library_loaded_by_a_link_and_by_its_file_is_one_state(profile):
     target = os.path.realpath(profile.path)
     assert quorlin.load(profile.path, profile.legacy) is quorlin.load(target, profile.legacy)
+
+
+def test_threads_reading_their_own_recordsets_get_their_own_rows(profile, tmp_path):
+    recordsets = []
+    for name in ("a", "b"):
+        db = quorlin.connect(f"Driver=SQLite3;Database={tmp_path / name}.db",
+                             library=profile.path, legacy=profile.legacy)
+        db.execute("CREATE TABLE Items (Tag CHAR(8))")
+        for i in range(20):
+            db.execute(f"INSERT INTO Items (Tag) VALUES ('{name}{i}')")
+        recordsets.append((db, db.select("Items"), {f"{name}{i}" for i in range(20)}))
+    failures = []
+
+    def read(rows, expected):
+        for _ in range(15):
+            seen = set(tags(rows))
+            if seen != expected:
+                failures.append(seen ^ expected)
+
+    threads = [threading.Thread(target=read, args=(rows, expected))
+               for _, rows, expected in recordsets]
+    for thread in threads:
+        thread.start()
+    for thread in threads:
+        thread.join()
+    for db, _, _ in recordsets:
+        db.close()
+    assert failures == []
