@@ -104,6 +104,7 @@ class Connection:
         self._connect = _text.encode_text(connect_string, self.encoding, "connect string")
         self._mysql_dialect = not legacy and _text.names_mysql_driver(self._connect)
         self._newest = None
+        self._kind = "other"
         lib = self.library
         with lib.lock:
             connection_id = lib.connect(self._connect, self.encoding)
@@ -112,8 +113,7 @@ class Connection:
             self._closed = False
             self._finalizer = weakref.finalize(self, lib.defer_release, self._holder)
             self._finalizer.atexit = False
-            if lib.kind(connection_id) is None:
-                lib.set_kind(connection_id, self._probe_kind(connection_id))
+            self._learn_kind(connection_id)
 
     # State -------------------------------------------------------------------------------
 
@@ -129,7 +129,7 @@ class Connection:
     @property
     def kind(self):
         """'sqlite', 'postgresql', 'mysql' (MySQL or MariaDB) or 'other'."""
-        return self.library.kind(self.id) or "other"
+        return self._kind
 
     @property
     def profile(self):
@@ -169,19 +169,24 @@ class Connection:
         if connection_id != self._holder[0]:
             lib.moved(self._holder[0], connection_id)
             self._holder[0] = connection_id
-            if lib.kind(connection_id) is None:
-                lib.set_kind(connection_id, self._probe_kind(connection_id))
+            self._learn_kind(connection_id)
         return connection_id
 
-    def _probe_kind(self, connection_id):
-        upper = self._connect.upper()
-        probes = sorted(_KIND_PROBES, key=lambda probe: not any(h in upper for h in probe[2]))
-        for kind, statement, _ in probes:
-            if self.library.raw("SQLExcute", connection_id, statement) == 0:
-                return kind
-        return "other"
+    def _learn_kind(self, connection_id):
+        """Which database the connection reaches, asked once per library connection with
+        statements only one kind accepts (the likeliest first, by the connect string)."""
+        kind = self.library.kind(connection_id)
+        if kind is None:
+            upper = self._connect.upper()
+            probes = sorted(_KIND_PROBES, key=lambda probe: not any(h in upper
+                                                                    for h in probe[2]))
+            kind = next((kind for kind, statement, _ in probes
+                         if self.library.raw("SQLExcute", connection_id, statement) == 0),
+                        "other")
+            self.library.set_kind(connection_id, kind)
+        self._kind = kind
 
-    def _text(self, text, what):
+    def _encode(self, text, what):
         return _text.encode_text(text, self.encoding, what)
 
     def _call(self, function, *args):
@@ -193,7 +198,7 @@ class Connection:
         """Runs any statement (SQLExcute); a result it produces is discarded."""
         with self.library.lock:
             connection_id = self._use()
-            self._call("SQLExcute", connection_id, self._text(statement, "statement"))
+            self._call("SQLExcute", connection_id, self._encode(statement, "statement"))
 
     def create_table(self, table, columns):
         """Creates a table from (name, type) pairs or a mapping (SQLCreateTableEx). Types
@@ -215,7 +220,7 @@ class Connection:
         count = len(names)
         with self.library.lock:
             connection_id = self._use()
-            table_bytes = self._text(table, "table")
+            table_bytes = self._encode(table, "table")
             if self._writes_backticks(connection_id, update=False):
                 columns_sql = (b"`" + name + b"` " + _MYSQL_TYPE_WORDS[code] +
                                (b"(%d)" % width if code == _text.TYPE_CHAR else b"")
@@ -243,7 +248,7 @@ class Connection:
         """Drops a table (SQLDropTable)."""
         with self.library.lock:
             connection_id = self._use()
-            self._call("SQLDropTable", connection_id, self._text(table, "table"))
+            self._call("SQLDropTable", connection_id, self._encode(table, "table"))
 
     # Results -----------------------------------------------------------------------------
 
@@ -258,8 +263,8 @@ class Connection:
         lib = self.library
         with lib.lock:
             connection_id = self._use()
-            table_bytes = self._text(table, "table")
-            condition_bytes = self._text(condition or "", "condition")
+            table_bytes = self._encode(table, "table")
+            condition_bytes = self._encode(condition or "", "condition")
             if columns is None:
                 names = self._catalog_columns(connection_id, table)
             else:
@@ -285,7 +290,7 @@ class Connection:
         lib = self.library
         with lib.lock:
             connection_id = self._use()
-            table_bytes = self._text(table, "table")
+            table_bytes = self._encode(table, "table")
             if lib.raw("SQLUseTable", connection_id, table_bytes) != 0:
                 raise Error(f"no result of {table!r} is cached on this connection "
                             f"(SQLUseTable found none)")
@@ -315,8 +320,8 @@ class Connection:
         with lib.lock:
             _text.encode_name(column, self.encoding, "aggregate column")
             connection_id = self._use()
-            table_bytes = self._text(table, "table")
-            condition_bytes = self._text(condition or "", "condition")
+            table_bytes = self._encode(table, "table")
+            condition_bytes = self._encode(condition or "", "condition")
             (column,) = self._resolve_names(connection_id, table, [column])
             column_bytes = _text.encode_name(column, self.encoding, "aggregate column")
             if self._aggregate_refused(connection_id, code):
@@ -369,7 +374,7 @@ class Connection:
         (SQLInsertRecordEx)."""
         with self.library.lock:
             connection_id = self._use()
-            table_bytes = self._text(table, "table")
+            table_bytes = self._encode(table, "table")
             names, codes, texts = self._fields(connection_id, table, values)
             if self._writes_backticks(connection_id, update=False):
                 self._call("SQLExcute", connection_id, b"INSERT INTO " + table_bytes +
@@ -387,8 +392,8 @@ class Connection:
         bind-table file written for the call). An empty condition updates every record."""
         with self.library.lock:
             connection_id = self._use()
-            table_bytes = self._text(table, "table")
-            condition_bytes = self._text(condition or "", "condition")
+            table_bytes = self._encode(table, "table")
+            condition_bytes = self._encode(condition or "", "condition")
             names, codes, texts = self._fields(connection_id, table, values)
             if self._writes_backticks(connection_id, update=True):
                 assignments = (b"`" + name + b"` = " + _quoted(code, text)
@@ -412,8 +417,8 @@ class Connection:
         condition deletes every record."""
         with self.library.lock:
             connection_id = self._use()
-            self._call("SQLDeleteRecord", connection_id, self._text(table, "table"),
-                       self._text(condition or "", "condition"))
+            self._call("SQLDeleteRecord", connection_id, self._encode(table, "table"),
+                       self._encode(condition or "", "condition"))
 
     # Helpers -----------------------------------------------------------------------------
 
@@ -465,7 +470,7 @@ class Connection:
         for name in names:
             if not isinstance(name, str) or not name:
                 raise InputError(f"column names must be non-empty texts, not {name!r}")
-            self._text(name, "column name")
+            self._encode(name, "column name")
         return names
 
     def _select(self, connection_id, table_bytes, condition_bytes, columns):
@@ -491,7 +496,7 @@ class Connection:
         names = [table_bytes]
         parsed = _text.split_table_name(table_bytes.decode(self.encoding, errors="replace"))
         if parsed is not None:
-            bare = self._text(parsed[1], "table")
+            bare = self._encode(parsed[1], "table")
             if bare not in names:
                 names.append(bare)
         names.append(b"")
@@ -524,7 +529,7 @@ class Connection:
                       f"{literal(schema) if schema else 'DATABASE()'} AND "
                       f"TABLE_NAME = {literal(name)})")
         fields = ("name", "pos", "tab") if kind == "mysql" else ("name", "pos")
-        rows = self._read_all(connection_id, self._text(source + " AS quorlin_columns",
+        rows = self._read_all(connection_id, self._encode(source + " AS quorlin_columns",
                                                          "table"), fields)
         if kind == "mysql" and any(row[2] == name for row in rows):
             rows = [row for row in rows if row[2] == name]  # a table of the very same case
