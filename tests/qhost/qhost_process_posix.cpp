@@ -27,8 +27,13 @@ std::string MakeTempFolder() {
 
 int RunProgram(const std::string& folder, const std::string& program,
                const std::vector<std::string>& arguments, const std::string& inputFile,
-               const std::string& outFile, const std::string& errFile) {
-  std::string command = "cd " + ShellQuoted(folder) + " && " + ShellQuoted(program);
+               const std::string& outFile, const std::string& errFile,
+               const std::vector<EnvironmentSetting>& environment) {
+  std::string command = "cd " + ShellQuoted(folder) + " && ";
+  for (const EnvironmentSetting& setting : environment) {
+    command += setting.name + "=" + ShellQuoted(setting.value) + " ";
+  }
+  command += ShellQuoted(program);
   for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
   command +=
       " < " + ShellQuoted(inputFile) + " > " + ShellQuoted(outFile) + " 2> " + ShellQuoted(errFile);

@@ -111,10 +111,46 @@ int RunWithFiles(const std::string& folder, const std::string& program,
 
 }  // namespace
 
+// Sets environment variables for the children started while it lives, and puts back what
+// was there before.
+class ChildEnvironment {
+ public:
+  explicit ChildEnvironment(const std::vector<EnvironmentSetting>& settings) {
+    for (const EnvironmentSetting& setting : settings) {
+      char old[32767];
+      const DWORD length = GetEnvironmentVariableA(setting.name.c_str(), old, sizeof old);
+      m_previous.push_back({setting.name, std::string(old, length < sizeof old ? length : 0),
+                            length > 0 && length < sizeof old});
+      SetEnvironmentVariableA(setting.name.c_str(),
+                              setting.value.empty() ? nullptr : setting.value.c_str());
+    }
+  }
+  ~ChildEnvironment() {
+    for (auto it = m_previous.rbegin(); it != m_previous.rend(); ++it) {
+      SetEnvironmentVariableA(it->name.c_str(), it->wasSet ? it->value.c_str() : nullptr);
+    }
+  }
+  ChildEnvironment(const ChildEnvironment&) = delete;
+  ChildEnvironment& operator=(const ChildEnvironment&) = delete;
+
+ private:
+  struct Previous {
+    std::string name;
+    std::string value;
+    bool wasSet;
+  };
+  std::vector<Previous> m_previous;
+};
+
 int RunProgram(const std::string& folder, const std::string& program,
                const std::vector<std::string>& arguments, const std::string& inputFile,
-               const std::string& outFile, const std::string& errFile) {
-  const int status = RunWithFiles(folder, program, arguments, inputFile, outFile, errFile);
+               const std::string& outFile, const std::string& errFile,
+               const std::vector<EnvironmentSetting>& environment) {
+  int status = -1;
+  {
+    const ChildEnvironment childEnvironment(environment);
+    status = RunWithFiles(folder, program, arguments, inputFile, outFile, errFile);
+  }
   DropCarriageReturns(outFile);
   DropCarriageReturns(errFile);
   return status;

@@ -1,5 +1,6 @@
 #include "qhost_runner.h"
 
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -30,13 +31,15 @@ std::string ReadFile(const std::string& path) {
 }
 
 QhostRun RunQhost(const TempFolder& folder, std::vector<std::string> arguments,
-                  const std::string& input, bool withLibrary) {
+                  const std::string& input, bool withLibrary,
+                  const std::vector<EnvironmentSetting>& environment) {
   if (withLibrary) arguments.insert(arguments.begin(), {"--library", LibraryPath()});
   const std::string inputFile = folder.Write(".qhost-input", input);
   const std::string outFile = folder.File(".qhost-out");
   const std::string errFile = folder.File(".qhost-err");
   QhostRun run;
-  run.status = RunProgram(folder.Path(), QHOST_PATH, arguments, inputFile, outFile, errFile);
+  run.status =
+      RunProgram(folder.Path(), QHOST_PATH, arguments, inputFile, outFile, errFile, environment);
   run.out = ReadFile(outFile);
   run.err = ReadFile(errFile);
   return run;
@@ -44,6 +47,29 @@ QhostRun RunQhost(const TempFolder& folder, std::vector<std::string> arguments,
 
 QhostRun RunScript(const TempFolder& folder, const std::string& script) {
   return RunQhost(folder, {folder.Write("script.qh", script)});
+}
+
+QhostRun RunScriptWith(const TempFolder& folder, const std::string& library,
+                       const std::string& script,
+                       const std::vector<EnvironmentSetting>& environment) {
+  return RunQhost(folder, {"--library", library, folder.Write("script.qh", script)}, "", false,
+                  environment);
+}
+
+std::vector<EnvironmentSetting> LocaleEnvironment(const std::string& name) {
+  std::vector<EnvironmentSetting> settings{{"LANG", name}, {"LC_ALL", ""}, {"LANGUAGE", ""}};
+  for (const char* category :
+       {"LC_CTYPE", "LC_NUMERIC", "LC_TIME", "LC_COLLATE", "LC_MONETARY", "LC_MESSAGES"}) {
+    settings.push_back({category, ""});
+  }
+  return settings;
+}
+
+bool LocaleInstalled(const char* name) {
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  const bool installed = std::setlocale(LC_ALL, name) != nullptr;
+  std::setlocale(LC_ALL, previous.c_str());
+  return installed;
 }
 
 std::string LibraryPath() {

@@ -80,15 +80,6 @@ TEST(ScriptRules, QuotedWordsKeepTheirBlanks) {
   EXPECT_TRUE(ContainsInOrder(run.out, {"plant tag = \"boiler house\"\n"})) << run.out;
 }
 
-TEST(ScriptRules, AnOldErrorTextIsNotPassedOffAsTheReasonForANewFailure) {
-  TempFolder folder;
-  const QhostRun run = RunScript(folder, kLogTable + "- select Missing\n- use Nothing\n");
-  EXPECT_EQ(run.status, 0) << run.out << run.err;
-  EXPECT_TRUE(ContainsInOrder(
-      run.out, {"qhost> - use Nothing\n-1 (no new error; last error: ", "no such table: Missing"}))
-      << run.out;
-}
-
 TEST(ScriptRules, SourceFindsAScriptBesideTheOneThatSourcesIt) {
   TempFolder folder;
   folder.Write("parts/inner.qh", "echo inside\nselect Missing\necho inner not reached\n");
@@ -191,6 +182,15 @@ TEST(PipedInput, HelpListsACommandForEveryExport) {
                               "SQLDisplay"}) {
     EXPECT_NE(run.out.find(summary), std::string::npos) << summary;
   }
+}
+
+TEST(PipedInput, HelpShowsTheCsvOptionAndTheTimer) {
+  TempFolder folder;
+  const QhostRun run = RunQhost(folder, {}, "help rows\nhelp dump\nhelp timer\n");
+  EXPECT_TRUE(ContainsInOrder(run.out, {"usage: rows [--csv[=FILE]] FIELD...", "CSV",
+                                        "usage: dump [--csv[=FILE]] [id] TABLE FIELD...",
+                                        "usage: timer [on|off]", "elapsed time"}))
+      << run.out;
 }
 
 }  // namespace

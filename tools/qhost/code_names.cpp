@@ -1,24 +1,19 @@
 #include "code_names.h"
 
-#include <cctype>
 #include <initializer_list>
 #include <utility>
 
 #include "arguments.h"
+#include "ascii_case.h"
 #include "quorlin.h"
 
 namespace qhost {
 
 namespace {
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 int ParseCode(const std::string& text, const char* what,
               std::initializer_list<std::pair<const char*, int>> names) {
-  const std::string lower = Lower(text);
+  const std::string lower = AsciiLower(text);
   for (const auto& [name, code] : names) {
     if (lower == name) return code;
   }

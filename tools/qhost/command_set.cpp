@@ -1,7 +1,6 @@
-#include <algorithm>
-#include <cctype>
 #include <ostream>
 
+#include "ascii_case.h"
 #include "commands.h"
 
 namespace qhost {
@@ -9,12 +8,7 @@ namespace qhost {
 namespace {
 
 bool SameIgnoringCase(const std::string& a, const char* b) {
-  const std::string other(b);
-  return a.size() == other.size() &&
-         std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
+  return AsciiLower(a) == AsciiLower(b);
 }
 
 const char kRules[] =

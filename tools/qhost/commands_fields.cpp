@@ -5,7 +5,7 @@
 
 #include "bind_table_loading.h"
 #include "commands.h"
-#include "table_printer.h"
+#include "record_output.h"
 #include "value_format.h"
 
 namespace qhost {
@@ -91,10 +91,10 @@ bool Get(Session& session, Arguments& arguments) {
   return true;
 }
 
-// Counts the current recordset (which puts it on its first record) and prints the named
-// fields of every record as a table, leaving it on the last record.
+// Counts the current recordset (which puts it on its first record) and reads the named
+// fields of every record, leaving it on the last record; then shows them as `output` asks.
 bool WalkRecords(Session& session, const std::vector<BindEntry>& entries,
-                 const std::vector<std::string>& names) {
+                 const std::vector<std::string>& names, const RecordOutput& output) {
   QHOST_REQUIRE(session, rowCount, SQLGetRowCount);
   QHOST_REQUIRE(session, move, SQLMoveRecord);
   const int count = rowCount();
@@ -108,19 +108,21 @@ bool WalkRecords(Session& session, const std::vector<BindEntry>& entries,
     rows.emplace_back();
     if (!ReadRecord(session, entries, rows.back())) return false;
   }
-  PrintTable(names, rows, session.Out());
-  session.Out() << "(" << count << (count == 1 ? " row)\n" : " rows)\n");
+  ShowRecords(output, names, rows, session.Out());
   return true;
 }
 
 bool Rows(Session& session, Arguments& arguments) {
+  const RecordOutput output = TakeRecordOutput(arguments);
   std::vector<BindEntry> entries;
   std::vector<std::string> names;
-  return TakeFields(session, arguments, entries, names) && WalkRecords(session, entries, names);
+  return TakeFields(session, arguments, entries, names) &&
+         WalkRecords(session, entries, names, output);
 }
 
 bool Dump(Session& session, Arguments& arguments) {
   QHOST_REQUIRE(session, select, SQLSelectToTable);
+  const RecordOutput output = TakeRecordOutput(arguments);
   const int id = session.TakeConnectionId(arguments);
   const std::string table = arguments.Take("TABLE");
   // Wrong names or an unreadable file are refused before the select moves anything.
@@ -129,7 +131,7 @@ bool Dump(Session& session, Arguments& arguments) {
   if (!TakeFields(session, arguments, entries, names)) return false;
   const int result = select(id, table.c_str(), "");
   if (result != 0) return session.Failed(result);
-  return WalkRecords(session, entries, names);
+  return WalkRecords(session, entries, names, output);
 }
 
 }  // namespace
@@ -144,12 +146,15 @@ std::vector<Command> FieldCommands() {
        "SQLGet: prints the named fields of the current record from their 128-byte slots; "
        "@BINDFILE reads the fields of a bind-table file (GetBindTable)",
        Get},
-      {"rows", "rows FIELD... | rows @BINDFILE",
+      {"rows", "rows [--csv[=FILE]] FIELD... | rows [--csv[=FILE]] @BINDFILE",
        "prints the named fields of every record of the current recordset as a table "
-       "(SQLGetRowCount, SQLGet, SQLMoveRecord)",
+       "(SQLGetRowCount, SQLGet, SQLMoveRecord); --csv prints them as CSV under a line of "
+       "field names, --csv=FILE writes that CSV to a file (CR LF line ends)",
        Rows},
-      {"dump", "dump [id] TABLE FIELD... | dump [id] TABLE @BINDFILE",
-       "selects a whole table and prints the named fields of every record as a table", Dump},
+      {"dump", "dump [--csv[=FILE]] [id] TABLE FIELD... | dump [--csv[=FILE]] [id] TABLE @BINDFILE",
+       "selects a whole table and prints the named fields of every record as a table, or as "
+       "CSV like rows",
+       Dump},
   };
 }
 

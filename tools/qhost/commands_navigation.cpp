@@ -1,22 +1,22 @@
-#include <cctype>
 #include <ostream>
 #include <string>
 
+#include "ascii_case.h"
 #include "commands.h"
 
 namespace qhost {
 
 namespace {
 
-unsigned int ParseDirection(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+unsigned int ParseDirection(const std::string& word) {
+  const std::string text = AsciiLower(word);
   if (text == "first") return QUORLIN_MOVE_FIRST;
   if (text == "prev" || text == "previous") return QUORLIN_MOVE_PREVIOUS;
   if (text == "next") return QUORLIN_MOVE_NEXT;
   if (text == "last") return QUORLIN_MOVE_LAST;
   // Any other code is passed on as the unsigned value the export receives.
   if (IsInt(text)) return static_cast<unsigned int>(ParseInt(text, "direction"));
-  throw UsageError("direction '" + text + "' is none of first, prev, next, last or a number");
+  throw UsageError("direction '" + word + "' is none of first, prev, next, last or a number");
 }
 
 bool Use(Session& session, Arguments& arguments) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "ascii_case.h"
 #include "commands.h"
 
 namespace qhost {
@@ -15,6 +16,7 @@ bool Debug(Session& session, Arguments& arguments) {
   const int flag = ParseInt(arguments.Take("FLAG"), "flag");
   arguments.ExpectEnd();
   setDebug(flag);
+  session.SetDebugFlag(flag);
   session.Out() << "done\n";
   return true;
 }
@@ -41,13 +43,26 @@ bool Display(Session& session, Arguments& arguments) {
   QHOST_REQUIRE(session, display, SQLDisplay);
   const std::optional<std::string> rows = arguments.TakeOptional();
   arguments.ExpectEnd();
-  display(rows ? ParseInt(*rows, "rows per page") : 20);
+  const int rowsPerPage = rows ? ParseInt(*rows, "rows per page") : 20;
   // No result value: a dialog that could not be shown is told of in the last-error text.
+  session.MarkLastError();
+  display(rowsPerPage);
   if (session.ReportedSomething()) {
     session.Out() << "not shown: " << session.LastErrorText() << "\n";
     return false;
   }
   session.Out() << "done\n";
+  return true;
+}
+
+bool Timer(Session& session, Arguments& arguments) {
+  if (const std::optional<std::string> word = arguments.TakeOptional()) {
+    const std::string state = AsciiLower(*word);
+    if (state != "on" && state != "off") throw UsageError("'" + *word + "' is neither on nor off");
+    session.timerOn = state == "on";
+  }
+  arguments.ExpectEnd();
+  session.Out() << "timer " << (session.timerOn ? "on" : "off") << "\n";
   return true;
 }
 
@@ -98,9 +113,15 @@ std::vector<Command> ShellCommands() {
       {"lasterror", "lasterror", "SQLLastError: prints the last-error text", LastError},
       {"display", "display [ROWS]",
        "SQLDisplay: shows the current recordset in the View data dialog, ROWS per page "
-       "(20 if not given)",
+       "(20 if not given). SQLDisplay has no result, so qhost first puts a known text in the "
+       "last-error text (a SQLCreateTableEx call it refuses) and sees a failure by the text "
+       "changing; lasterror then shows that text after a dialog that was shown",
        Display},
       {"exports", "exports", "lists the 25 exports and whether this library has each", Exports},
+      {"timer", "timer [on|off]",
+       "with on, every later command prints its elapsed time after its output, as (12.3 ms); "
+       "without an argument, shows whether the timer is on",
+       Timer},
       {"echo", "echo TEXT", "prints the text", Echo},
       {"remove", "remove FILE", "deletes a file if it exists (for a fresh database)", Remove},
       {"source", "source FILE",

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "file_writing.h"
+
 namespace qhost {
 
 namespace {
@@ -95,23 +97,7 @@ std::uint64_t BytesNeeded(const std::string& path, std::uint64_t size, std::int3
 }  // namespace
 
 void WriteGridFile(const std::string& path, int columns, const std::vector<GridRow>& rows) {
-  const std::string bytes = GridBytes(columns, rows);
-  const std::string partPath = path + ".part";
-  {
-    std::ofstream file(partPath, std::ios::binary | std::ios::trunc);
-    if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !file.flush()) {
-      std::error_code ignored;
-      std::filesystem::remove(partPath, ignored);
-      throw std::runtime_error("cannot write " + path);
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(partPath, path, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(partPath, ignored);
-    throw std::runtime_error("cannot write " + path + ": " + error.message());
-  }
+  WriteWholeFile(path, GridBytes(columns, rows));
 }
 
 GridContents ReadGridFile(const std::string& path) {

@@ -1,10 +1,10 @@
 #include "grid_from_csv.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 
 #include "arguments.h"
+#include "ascii_case.h"
 
 namespace qhost {
 
@@ -13,11 +13,6 @@ namespace {
 constexpr int kLargestTypeCode = 3;
 constexpr std::size_t kMostWidthDigits = 9;
 const char kTypeCodes[] = "0 FLOAT, 1 NUMERIC, 2 CHAR, 3 DATE";
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 std::string WithoutOuterBlanks(const std::string& text) {
   const std::size_t begin = text.find_first_not_of(" \t");
@@ -113,7 +108,7 @@ class RowChecker {
     if (WithoutOuterBlanks(name) != name) {
       Fail(record, FieldName(index) + " '" + name + "' starts or ends with a blank");
     }
-    const auto [seen, isNew] = m_namesSeen.emplace(Upper(name), record.line);
+    const auto [seen, isNew] = m_namesSeen.emplace(AsciiUpper(name), record.line);
     if (!isNew) {
       Fail(record, FieldName(index) + " '" + name + "' is named on line " +
                        std::to_string(seen->second) + " already");

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace qhost {
 
@@ -33,8 +34,10 @@ class SharedLibrary {
   void* m_handle = nullptr;
 };
 
-// The file name of the library on this system (libquorlin.so, quorlin.dll).
-const char* DefaultLibraryFileName();
+// The library's file names on this system, in the order they are tried: on Linux the name
+// that carries the major version (the SONAME) comes first, because a runtime-only install
+// has no unversioned link; the plain name is there in build trees and development installs.
+std::vector<std::string> LibraryFileNames();
 
 // The folder that holds the running executable; empty when the system cannot tell.
 std::string ExecutableDirectory();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "library_loader.h"
+#include "quorlin.h"
 
 namespace qhost {
 
@@ -26,8 +27,9 @@ ExportAddress SharedLibrary::Find(const std::string& symbol) const {
   return reinterpret_cast<ExportAddress>(dlsym(m_handle, symbol.c_str()));
 }
 
-const char* DefaultLibraryFileName() {
-  return "libquorlin.so";
+std::vector<std::string> LibraryFileNames() {
+  // The SONAME follows the major version that the header states.
+  return {"libquorlin.so." + std::to_string(QUORLIN_VERSION_MAJOR), "libquorlin.so"};
 }
 
 std::string ExecutableDirectory() {

@@ -49,8 +49,8 @@ ExportAddress SharedLibrary::Find(const std::string& symbol) const {
   return reinterpret_cast<ExportAddress>(reinterpret_cast<void*>(address));
 }
 
-const char* DefaultLibraryFileName() {
-  return "quorlin.dll";
+std::vector<std::string> LibraryFileNames() {
+  return {"quorlin.dll"};
 }
 
 std::string ExecutableDirectory() {

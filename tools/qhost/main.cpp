@@ -1,14 +1,18 @@
 // qhost: the sample host. It loads the library by path as any host does, then runs scripts or
 // an interactive session with one command per export.
+#include <clocale>
 #include <exception>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "commands.h"
 #include "grid_tools.h"
 #include "library_exports.h"
 #include "library_loader.h"
+#include "library_search.h"
 #include "line_reader.h"
 #include "options.h"
 #include "script_runner.h"
@@ -52,12 +56,16 @@ int Run(int argc, char** argv) {
     qhost::PrintUsage(argv[0]);
     return 0;
   }
+  if (options.showVersion) {
+    qhost::PrintVersion();
+    return 0;
+  }
   if (!options.gridTool.empty()) return qhost::RunGridTool(options.gridTool, std::cout, std::cerr);
-  const std::string path =
-      options.libraryPath.empty() ? qhost::DefaultLibraryPath() : options.libraryPath;
   std::unique_ptr<qhost::SharedLibrary> library;
   try {
-    library = std::make_unique<qhost::SharedLibrary>(path);
+    library = qhost::LoadFirstOf(options.libraryPath.empty()
+                                     ? qhost::DefaultLibraryCandidates()
+                                     : std::vector<std::string>{options.libraryPath});
   } catch (const qhost::LibraryLoadError& e) {
     std::cerr << "qhost: cannot load the library: " << e.what() << "\n";
     return kCannotStart;
@@ -74,6 +82,13 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // As any host that sets its locale: the library's messages and dialogs then follow the
+  // user's language, and texts pass in the locale's character set. qhost's own numbers do
+  // not follow it (value_format.h), so scripts and transcripts read the same everywhere.
+  if (std::setlocale(LC_ALL, "") == nullptr) {
+    std::cerr << "qhost: the locale that LANG or LC_* name is not installed here; "
+                 "going on in the C locale\n";
+  }
   try {
     return Run(argc, argv);
   } catch (const std::exception& e) {

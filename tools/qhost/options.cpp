@@ -1,12 +1,11 @@
 #include "options.h"
 
-#include <filesystem>
 #include <iostream>
 #include <stdexcept>
-#include <system_error>
 
 #include "grid_tools.h"
 #include "library_loader.h"
+#include "quorlin.h"
 
 namespace qhost {
 
@@ -32,6 +31,12 @@ void TakeGridTool(const GridToolOption& tool, int argc, char** argv, int& i, Opt
   for (std::size_t k = 0; k < tool.argumentCount; ++k) options.gridTool.push_back(argv[++i]);
 }
 
+std::string NamesJoined(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : " or ") + name;
+  return joined;
+}
+
 }  // namespace
 
 Options ParseOptions(int argc, char** argv) {
@@ -47,6 +52,8 @@ Options ParseOptions(int argc, char** argv) {
       options.libraryPath = argument.substr(std::string("--library=").size());
     } else if (argument == "--help" || argument == "-h") {
       options.showUsage = true;
+    } else if (argument == "--version") {
+      options.showVersion = true;
     } else if (argument.size() > 1 && argument[0] == '-') {
       throw std::invalid_argument("unknown option " + argument);
     } else {
@@ -64,11 +71,14 @@ void PrintUsage(const char* program) {
   for (const GridToolOption& tool : GridToolOptions()) {
     std::cout << "       " << program << " --" << tool.option << " " << tool.arguments << "\n";
   }
-  std::cout << "\n"
-            << "Loads the library (default: " << DefaultLibraryFileName()
-            << " at the top of this build tree, or where the\n"
-            << "system's loader finds it), then runs the scripts in order, or reads commands\n"
-            << "from standard input when no script is given. Type help for the commands.\n"
+  std::cout << "       " << program << " --version | --help\n"
+            << "\n"
+            << "Loads the library (default: " << NamesJoined(LibraryFileNames())
+            << " at the top of this build tree,\n"
+            << "beside qhost, in ../lib, or where the system's loader finds it), then runs the\n"
+            << "scripts in order, or reads commands from standard input when no script is\n"
+            << "given. Type help for the commands.\n"
+            << "Messages and dialogs follow the locale (LANG, LC_ALL).\n"
             << "\n"
             << "The grid-file tools need no library. --csv2datasheet writes a datasheet file\n"
             << "from CSV: a caption row, then one row per column of the table: label, name,\n"
@@ -78,23 +88,14 @@ void PrintUsage(const char* program) {
             << "\n"
             << "Exit status: 0 when everything ran as expected, 1 when a script stopped at an\n"
             << "unexpected result or a grid tool refused its input, 2 when the command line is\n"
-            << "wrong or the library cannot be loaded.\n";
+            << "wrong or the library cannot be loaded.\n"
+            << "\n"
+            << "--version prints qhost's version, which is that of the library's header it was\n"
+            << "built with (" << QUORLIN_VERSION << ").\n";
 }
 
-std::string DefaultLibraryPath() {
-  namespace fs = std::filesystem;
-  const std::string name = DefaultLibraryFileName();
-  const std::string folder = ExecutableDirectory();
-  if (!folder.empty()) {
-    const fs::path executableFolder(folder);
-    for (const fs::path& candidate :
-         {executableFolder.parent_path().parent_path() / name, executableFolder / name,
-          executableFolder.parent_path() / "lib" / name}) {
-      std::error_code error;
-      if (fs::is_regular_file(candidate, error)) return candidate.string();
-    }
-  }
-  return name;
+void PrintVersion() {
+  std::cout << "qhost " << QUORLIN_VERSION << "\n";
 }
 
 }  // namespace qhost

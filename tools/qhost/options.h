@@ -12,6 +12,7 @@ struct Options {
   // arguments ({"csv2datasheet", IN, OUT}); empty when none was asked for.
   std::vector<std::string> gridTool;
   bool showUsage = false;
+  bool showVersion = false;
 };
 
 // Throws std::invalid_argument with the reason for a wrong command line.
@@ -19,9 +20,7 @@ Options ParseOptions(int argc, char** argv);
 
 void PrintUsage(const char* program);
 
-// Where the library is looked for without --library: the top of the build tree that holds
-// this executable (build/tools/qhost/qhost beside build/libquorlin.so), then beside the
-// executable, then an installed lib folder, and finally the dynamic loader's own search.
-std::string DefaultLibraryPath();
+// "qhost 1.0.0": the version of the library's header that qhost was built with.
+void PrintVersion();
 
 }  // namespace qhost

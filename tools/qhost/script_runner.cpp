@@ -1,8 +1,11 @@
 #include "script_runner.h"
 
+#include <chrono>
 #include <exception>
 #include <fstream>
 #include <iostream>
+
+#include "value_format.h"
 
 namespace qhost {
 
@@ -95,7 +98,7 @@ ScriptRunner::Outcome ScriptRunner::RunLine(const std::string& line, bool echo) 
   command = WithScriptFolder(command);
   const char marker = command[0];
   if (marker == '-' || marker == '!') command = Trimmed(command.substr(1));
-  const bool succeeded = RunCommand(command);
+  const bool succeeded = RunTimedCommand(command);
   m_session.Out().flush();
   if (marker == '-') return Outcome::kAsExpected;
   if (marker == '!') {
@@ -104,6 +107,18 @@ ScriptRunner::Outcome ScriptRunner::RunLine(const std::string& line, bool echo) 
     return Outcome::kUnexpected;
   }
   return succeeded ? Outcome::kAsExpected : Outcome::kUnexpected;
+}
+
+bool ScriptRunner::RunTimedCommand(const std::string& commandLine) {
+  const bool timed = m_session.timerOn;
+  const auto start = std::chrono::steady_clock::now();
+  const bool succeeded = RunCommand(commandLine);
+  if (timed && m_session.timerOn) {
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    m_session.Out() << "(" << FormatMilliseconds(elapsed.count()) << ")\n";
+  }
+  return succeeded;
 }
 
 bool ScriptRunner::RunCommand(const std::string& commandLine) {

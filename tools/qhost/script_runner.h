@@ -36,6 +36,9 @@ class ScriptRunner {
   Outcome RunLine(const std::string& line, bool echo);
   // Runs one command; false when it failed (it has printed why).
   bool RunCommand(const std::string& commandLine);
+  // RunCommand, followed by the elapsed time when the timer was on before and after it (so
+  // timer on and timer off print none).
+  bool RunTimedCommand(const std::string& commandLine);
   std::filesystem::path ResolveScriptPath(const std::string& path) const;
   // The line with every $scriptdir replaced by the folder of the running script (. when
   // commands come from standard input), so that a script finds the files kept beside it

@@ -13,12 +13,30 @@ std::string Session::LastErrorText() const {
 
 bool Session::Failed(long result) {
   const std::string text = LastErrorText();
-  if (text == m_errorBeforeCommand) {
-    m_out << result << " (no new error; last error: " << text << ")\n";
-  } else {
-    m_out << result << " (error: " << text << ")\n";
-  }
+  m_out << result << " (error: " << text << ")";
+  // Unchanged, the text is either this failure's, the same as the last one's, or an older one
+  // that this failure left alone; qhost cannot tell which, so it says only that.
+  if (text == m_errorBeforeCommand) m_out << " (same text as before)";
+  m_out << "\n";
   return false;
+}
+
+bool Session::MarkLastError() {
+  m_marker.reset();
+  if (m_debugFlag != 0 || m_exports.SQLCreateTableEx == nullptr) return false;
+  const std::string before = LastErrorText();
+  // No names and no types: refused before any connection is looked up.
+  m_exports.SQLCreateTableEx(-1, 1, "", nullptr, nullptr, nullptr);
+  const std::string marker = LastErrorText();
+  // Unchanged, the text may not be the refusal's; comparing with the text before the command
+  // then serves as well as anything.
+  if (marker == before) return false;
+  m_marker = marker;
+  return true;
+}
+
+bool Session::ReportedSomething() const {
+  return LastErrorText() != (m_marker ? *m_marker : m_errorBeforeCommand);
 }
 
 bool Session::Succeeded() {

@@ -30,17 +30,32 @@ class Session {
 
   // The library's last-error text, read with SQLLastError.
   std::string LastErrorText() const;
-  // Remembers the last-error text before a command runs. Exports never clear it, and some
-  // failures (a table not cached, an empty recordset) report nothing, so Failed can then
-  // say that the text is an older one rather than pass it off as this failure's reason.
-  void BeginCommand() { m_errorBeforeCommand = LastErrorText(); }
-  // Prints a failed call's result value with the last-error text; always returns false so
-  // that a command can end with `return session.Failed(result);`.
+  // Remembers the last-error text before a command runs. Exports never clear it, and a few
+  // failures (a table not cached) report nothing, so Failed notes when the text it prints
+  // was already there.
+  void BeginCommand() {
+    m_errorBeforeCommand = LastErrorText();
+    m_marker.reset();
+  }
+  // Prints a failed call's result value with the last-error text, every time, also when a
+  // failure repeats the previous one's text; always returns false so that a command can end
+  // with `return session.Failed(result);`.
   bool Failed(long result);
   bool Succeeded();
-  // True when the command left a new text in the last-error text (exports without a result
-  // tell of their failures only there).
-  bool ReportedSomething() const { return LastErrorText() != m_errorBeforeCommand; }
+
+  // Puts a known text into the last-error text before a call of an export that has no
+  // result and tells of a failure only there: a failure that repeats the previous text then
+  // still changes it. The known text is the library's refusal of a SQLCreateTableEx call
+  // without columns, which touches no connection. False when no text could be put there
+  // (the export is missing, or the debug flag is set, where every message is also shown in
+  // a message box); then a failure is seen only when it changes the text.
+  bool MarkLastError();
+  // True when the export called since MarkLastError (or since the command began, when no
+  // marker could be put there) left a text of its own in the last-error text.
+  bool ReportedSomething() const;
+
+  // The flag last given to SQLSetDebug through qhost (0 after loading).
+  void SetDebugFlag(int flag) { m_debugFlag = flag; }
 
   std::optional<int> CurrentConnection() const { return m_currentConnection; }
   void SetCurrentConnection(std::optional<int> id) { m_currentConnection = id; }
@@ -52,12 +67,16 @@ class Session {
   std::function<bool(const std::string& path)> sourceScript;
   std::function<void(const std::string& topic)> showHelp;
   bool quitRequested = false;
+  // Set by the timer command: every command is followed by its elapsed time.
+  bool timerOn = false;
 
  private:
   const ExportTable& m_exports;
   std::ostream& m_out;
   std::optional<int> m_currentConnection;
   std::string m_errorBeforeCommand;
+  std::optional<std::string> m_marker;  // the known text while it stands in the slot
+  int m_debugFlag = 0;
 };
 
 // Loads one export or returns false from the calling command.

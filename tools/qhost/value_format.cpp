@@ -1,14 +1,30 @@
 #include "value_format.h"
 
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 namespace qhost {
 
+namespace {
+
+// All that a double keeps for certain, so that 0.1 + 0.2 shows as 0.3.
+constexpr int kSignificantDigits = 15;
+
+}  // namespace
+
 std::string FormatNumber(double value) {
+  // to_chars writes as printf does in the C locale, whatever decimal mark the user's has.
   char text[64];
-  std::snprintf(text, sizeof text, "%.15g", value);
-  return text;
+  const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general,
+                                     kSignificantDigits);
+  return std::string(text, written.ptr);
+}
+
+std::string FormatMilliseconds(double milliseconds) {
+  char text[64];
+  const auto written =
+      std::to_chars(text, text + sizeof text, milliseconds, std::chars_format::fixed, 1);
+  return std::string(text, written.ptr) + " ms";
 }
 
 std::string TextOfSlot(const char* slot, std::size_t size) {

@@ -5,8 +5,11 @@
 
 namespace qhost {
 
-// A double as a person writes it: 3.5, 17.5, 5, 1e+20.
+// A double as a person writes it: 3.5, 17.5, 5, 1e+20, with a decimal point in every locale.
 std::string FormatNumber(double value);
+
+// An elapsed time with one decimal, "12.3 ms", with a decimal point in every locale.
+std::string FormatMilliseconds(double milliseconds);
 
 // The text in a buffer the library filled like strncpy: up to the first zero byte, or all
 // `size` bytes when the value filled the buffer without a terminator.
