@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the built tree into a temporary prefix and, for each of the two libraries, builds
 # two small hosts against it, one through pkg-config and one through the CMake package, as
-# integrators would.
+# integrators would (the CMake host adds nothing but the target: the C++ runtime that
+# QuorlinFreeBindTable needs comes with it). Then builds examples/hosts against the prefix as
+# the README says and runs both on SQLite.
 set -euo pipefail
 build_dir=$1
 work=$(mktemp -d)
@@ -89,7 +91,6 @@ project(host C)
 find_package(Quorlin REQUIRED)
 add_executable(host host.c)
 target_compile_definitions(host PRIVATE BIND_TABLE="\${BIND_TABLE}" \${PROFILE_DEFINITION})
-target_link_libraries(host PRIVATE stdc++)
 target_link_libraries(host PRIVATE Quorlin::$library)
 LISTS
   cmake -S "$host_dir" -B "$host_dir/build" -DCMAKE_PREFIX_PATH="$prefix" \
@@ -97,4 +98,20 @@ LISTS
   cmake --build "$host_dir/build" >/dev/null
   run_host "$host_dir/build/host" "$library"
 done
-echo "installed tree serves C hosts of both libraries through pkg-config and CMake"
+# The example hosts, as the README builds them against a non-system prefix.
+examples=$(cd "$(dirname "$0")/../../examples/hosts" && pwd)
+cmake -S "$examples" -B "$work/examples" -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_BUILD_RPATH="$prefix/lib" >/dev/null
+cmake --build "$work/examples" >/dev/null
+# shellcheck disable=SC2046 # word splitting of the flags is intended
+cc "$examples/c_host.c" -o "$work/c_host_pc" $(pkg-config --cflags --libs quorlin) \
+  -Wl,-rpath,"$prefix/lib"
+for host in "$work/examples/c_host" "$work/examples/cpp_host" "$work/c_host_pc"; do
+  output=$("$host" "$work/tanks.db")
+  expected=$'2 tanks above 2:\n  T2 at 2.5\n  T3 at 4.0\naverage level 2.67'
+  [ "$output" = "$expected" ] || { echo "$host printed:" >&2; echo "$output" >&2; exit 1; }
+  ldd "$host" | grep -F "=> $prefix/lib/libquorlin.so" >/dev/null ||
+    { echo "$host does not load the installed libquorlin.so" >&2; exit 1; }
+done
+echo "installed tree serves C hosts of both libraries through pkg-config and CMake," \
+  "and the example hosts"
