@@ -4,17 +4,19 @@
 #
 #   scripts/run-main.sh [SCRIPT]      (default: examples/demo.qh)
 #
-# QUORLIN_BUILD_DIR chooses the build folder (default: build).
+# QUORLIN_BUILD_DIR chooses the build folder (default: build-main). Only what the demo needs
+# is installed and built (the library, its printer library and qhost); scripts/test.sh
+# installs and builds the rest.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
-build_dir=${QUORLIN_BUILD_DIR:-build}
+build_dir=${QUORLIN_BUILD_DIR:-build-main}
 script=${1:-examples/demo.qh}
 
-bash scripts/setup-debian.sh
-cmake -S . -B "$build_dir"
-cmake --build "$build_dir" -j2
+bash scripts/setup-debian.sh --main
+cmake -S . -B "$build_dir" -DQUORLIN_BUILD_TESTS=OFF -DQUORLIN_BUILD_BENCH=OFF
+cmake --build "$build_dir" -j"$(nproc)" --target quorlin qhost
 
 qhost=$build_dir/tools/qhost/qhost
 if [ ! -x "$qhost" ]; then

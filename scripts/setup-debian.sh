@@ -2,7 +2,25 @@
 # Installs everything Quorlin needs to build, test and benchmark on Debian 12, from
 # Debian's own archive only. Safe to run again: when every package is present and the
 # Chinese locales exist, it touches nothing and returns at once.
+#
+#   setup-debian.sh [--main]
+#
+# --main  only what the main job needs: the library's build dependencies, the SQLite driver
+#         and the GUI runtime (scripts/run-main.sh), so that a first run is quick
 set -euo pipefail
+
+main_only=0
+case "${1:-}" in
+  --main) main_only=1 ;;
+  "") ;;
+  *) echo "usage: $0 [--main]" >&2 && exit 2 ;;
+esac
+
+main_packages=(
+  build-essential cmake pkg-config
+  unixodbc unixodbc-dev libsqliteodbc
+  libwxgtk3.2-dev libx11-dev libcairo2-dev libreadline-dev
+)
 
 packages=(
   # toolchain
@@ -13,8 +31,10 @@ packages=(
   postgresql mariadb-server mariadb-client
   # fuzzing the file readers: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
-  # tests, benchmarks, the sample host
-  googletest libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
+  # tests, benchmarks, the sample host, the manual pages' lint, the Python package's tests
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev mandoc python3-pytest
+  # Debian packages: dpkg-shlibdeps
+  dpkg-dev
   # the pyodbc path of the select benchmark
   python3-pyodbc
   # Windows builds: the 32-bit DLLs, run under 32-bit Wine with the i386 driver manager and
@@ -147,6 +167,11 @@ generate_locales() {
   done
 }
 
+if [ "$main_only" -eq 1 ]; then
+  packages=("${main_packages[@]}")
+  install_packages
+  exit 0
+fi
 enable_i386
 install_packages
 install_i386_mariadb_driver

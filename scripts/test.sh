@@ -2,7 +2,8 @@
 # The project's test command. Installs what is missing, builds, starts throwaway
 # PostgreSQL and MariaDB servers on loopback, and runs every test twice: once in a plain
 # build and once under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
-# The concurrent-host tests run a third time under ThreadSanitizer.
+# The concurrent-host tests run a third time under ThreadSanitizer. After the plain pass the
+# Debian packages are built, installed, used and removed (tests/packages).
 # Then runs the Windows builds' tests under Wine (tests/wine): the delivered 32-bit DLLs'
 # whole suite under 32-bit Wine, and of the 64-bit build the dialog and printer programs,
 # which emulated 32-bit code cannot run; and fuzzes the grid-file readers for a minute
@@ -27,7 +28,7 @@ set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
 
-usage() { sed -n '11,26s/^# \{0,1\}//p' "$0"; }
+usage() { sed -n '12,28s/^# \{0,1\}//p' "$0"; }
 
 run_sanitized=1
 run_fuzz=1
@@ -89,7 +90,7 @@ build_and_test() {
   local dir=$1
   shift
   echo "== build $dir"
-  cmake -S . -B "$dir" "$@"
+  cmake -S . -B "$dir" -DQUORLIN_BUILD_TESTS=ON "$@"
   local target_options=()
   for target in "${build_targets[@]}"; do target_options+=(--target "$target"); done
   cmake --build "$dir" -j2 "${target_options[@]}"
@@ -113,6 +114,12 @@ build_and_test() {
 
 bash scripts/setup-debian.sh
 build_and_test "$build_dir"
+
+# The Debian packages: built, installed on this machine, used with no paths added (example
+# hosts through pkg-config and CMake, qhost, Python, manual pages), and removed again.
+echo "== Debian packages"
+bash scripts/make-packages.sh "$build_dir-deb"
+bash tests/packages/check_debian_packages.sh "$build_dir-deb"
 
 if [ "$run_wine" -eq 1 ]; then
   # The demo's transcript under Wine is compared with the plain build's qhost.
