@@ -67,10 +67,12 @@ as_root() {
   fi
 }
 
+# A package installed for two architectures (libsqliteodbc and libsqliteodbc:i386) has one
+# status line each; any installed one counts.
 missing_packages() {
   local p
   for p in "${packages[@]}"; do
-    if [ "$(dpkg-query -W -f='${db:Status-Abbrev}' "$p" 2>/dev/null)" != "ii " ]; then
+    if ! dpkg-query -W -f='${db:Status-Abbrev}\n' "$p" 2>/dev/null | grep -q '^ii '; then
       echo "$p"
     fi
   done
