@@ -15,6 +15,7 @@ set -u
 readonly time_limit_seconds=${QUORLIN_GUI_TIME_LIMIT:-60}
 readonly box_title='^Quorlin$'
 readonly skipped=77
+readonly display_unreachable=75
 
 if [ "${1:-}" != "--on-display" ]; then
   missing=()
@@ -26,9 +27,18 @@ if [ "${1:-}" != "--on-display" ]; then
     if [ "${CI:-}" = "true" ] || [ "${QUORLIN_REQUIRE_SERVERS:-}" = "1" ]; then exit 1; fi
     exit "$skipped"
   fi
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display "$@"
+  # A display that xvfb-run picked but that cannot be reached (another server took the
+  # number first, a stale socket) is tried again on a fresh one instead of failing the test.
+  for attempt in 1 2 3; do
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display "$@"
+    status=$?
+    [ "$status" -ne "$display_unreachable" ] && exit "$status"
+    echo "run_with_watcher.sh: the virtual display could not be reached (attempt $attempt of 3)" >&2
+  done
+  exit 1
 fi
 shift
+xdotool getdisplaygeometry >/dev/null 2>&1 || exit "$display_unreachable"
 
 artefacts=$1
 name=$2
