@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "connections/connection_operations.h"
+#include "profiles/dialects.h"
 #include "platform/database.h"
 #include "temp_dir.h"
 
@@ -81,7 +81,7 @@ TEST(ConnectionForm, MySqlDriverChosenInTheDialogKeepsItsDialect) {
   const std::string connect =
       ComposeConnectString(Driver("MySQL ODBC 3.51 Driver"), {{"Server", "127.0.0.1"}}, "");
   EXPECT_EQ(connect, "DRIVER=MySQL ODBC 3.51 Driver;Server=127.0.0.1");
-  EXPECT_EQ(connections::DetectMySqlDialect(connect), 1);
+  EXPECT_EQ(profile::DetectMySqlDialect(connect), 1);
 }
 
 TEST(ConnectionForm, SplitKeepsBracedValuesWhole) {
