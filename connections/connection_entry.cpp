@@ -2,7 +2,7 @@
 
 #include "connections/connection_registry.h"
 #include "connections/table_name_of_query.h"
-#include "platform/message_box.h"
+#include "frame/report.h"
 #include "profiles/profile.h"
 
 namespace quorlin::connections {
@@ -98,10 +98,8 @@ void ConnectionEntry::CloseAllRecordset() noexcept {
     try {
       Release(m_cache.begin());
     } catch (...) {
-      try {
-        platform::ShowMessageBox("Exception in CloseAllRecordset");
-      } catch (...) {
-      }
+      frame::Report(
+          frame::Failure::OfProfile(profile::Failure::kRecordsetsNotReleased).ShownInMessageBox());
     }
   }
 }

@@ -27,6 +27,7 @@ class ConnectionEntry {
   // How statements on this connection are written, fixed when it was opened.
   const profile::Dialect& Dialect() const { return m_dialect; }
   platform::CDatabase& Database() { return *m_database; }
+  const platform::CDatabase& Database() const { return *m_database; }
   // True when connect names this connection: ignoring case, it is the completed connect
   // string the driver manager reported or the text the connection was opened with.
   bool OpenedFor(const FoldedText& connect) const;

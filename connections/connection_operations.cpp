@@ -6,10 +6,7 @@
 #include <new>
 
 #include "connections/connection_registry.h"
-#include "frame/report.h"
 #include "platform/db_exception.h"
-#include "platform/message_box.h"
-#include "platform/text.h"
 #include "profiles/profile.h"
 
 namespace quorlin::connections {
@@ -23,11 +20,6 @@ namespace {
 constexpr std::chrono::seconds kIdleBeforeCheck{1};
 
 }  // namespace
-
-int DetectMySqlDialect(const std::string& connect) {
-  const std::string normalised = platform::MbsUpper(platform::MbsRemoveAll(connect, " "));
-  return platform::MbsFind(normalised, "DRIVER=MYSQL") != std::string::npos ? 1 : 0;
-}
 
 int ConnectToDatabase(const std::string& connect) {
   ConnectionRegistry& registry = Registry();
@@ -48,10 +40,7 @@ int ConnectToDatabase(const std::string& connect) {
   }
 
   std::unique_ptr<CDatabase> database(new (std::nothrow) CDatabase());
-  if (!database) {
-    frame::Report(profile::Failure::kDatabaseNotOpen);
-    return -1;
-  }
+  if (!database) throw frame::Failure::OfProfile(profile::Failure::kDatabaseNotOpen);
   // A refusal throws; the export frame reports the driver's text.
   if (!database->OpenEx(connect, CDatabase::noOdbcDialog)) return -1;
   const std::string dbmsName = database->DbmsName();
@@ -59,7 +48,7 @@ int ConnectToDatabase(const std::string& connect) {
                                 profile::Active().dialectOf(connect, dbmsName));
 }
 
-int ConnectStringFromDialog(char* buffer, unsigned int size, bool reportErrors) {
+frame::Outcome<int> ConnectStringFromDialog(char* buffer, unsigned int size, bool reportErrors) {
   if (buffer == nullptr || size < 1) return 0;
   buffer[0] = '\0';
   std::unique_ptr<CDatabase> database(new (std::nothrow) CDatabase());
@@ -67,12 +56,8 @@ int ConnectStringFromDialog(char* buffer, unsigned int size, bool reportErrors) 
   try {
     if (!database->OpenEx(buffer, CDatabase::forceOdbcDialog)) return 0;
   } catch (const CDBException& e) {
-    if (reportErrors) {
-      frame::ReportMessage(e.ErrorText());
-    } else {
-      platform::ShowMessageBox(e.ErrorText());
-    }
-    return 0;
+    frame::Failure failure = frame::Failure::Words(e.ErrorText());
+    return {0, reportErrors ? std::move(failure) : std::move(failure).ShownInMessageBox()};
   }
   const std::string reported = database->GetConnect();
   const std::string connect = reported.size() > 5 ? reported.substr(5) : std::string();

@@ -2,11 +2,9 @@
 
 #include <string>
 
-namespace quorlin::connections {
+#include "frame/failure.h"
 
-// 1 when the connect string names the MySQL driver without braces: "DRIVER=MYSQL" anywhere
-// in its blank-free, upper-cased form, the start included.
-int DetectMySqlDialect(const std::string& connect);
+namespace quorlin::connections {
 
 // The id of an open connection for connect whose server is still there, or of a new one; -1
 // when none could be made.
@@ -15,6 +13,6 @@ int ConnectToDatabase(const std::string& connect);
 // Lets an operator compose a connect string in a dialog and copies it, with terminator,
 // into buffer when it fits. reportErrors: database errors go to the last-error text;
 // otherwise they are shown in a message box and the last-error text stays.
-int ConnectStringFromDialog(char* buffer, unsigned int size, bool reportErrors);
+frame::Outcome<int> ConnectStringFromDialog(char* buffer, unsigned int size, bool reportErrors);
 
 }  // namespace quorlin::connections

@@ -1,5 +1,7 @@
 #include "connections/connection_registry.h"
 
+#include "frame/failure.h"
+
 namespace quorlin::connections {
 
 ConnectionRegistry::~ConnectionRegistry() {
@@ -33,9 +35,10 @@ ConnectionEntry* ConnectionRegistry::FindConnection(int id) const {
   return nullptr;
 }
 
-platform::CDatabase* ConnectionRegistry::FindDatabase(int id) const {
+ConnectionEntry& ConnectionRegistry::RequireConnection(int id) const {
   ConnectionEntry* entry = FindConnection(id);
-  return entry != nullptr ? &entry->Database() : nullptr;
+  if (entry == nullptr) throw frame::Failure::OfProfile(profile::Failure::kDatabaseNotOpen);
+  return *entry;
 }
 
 int ConnectionRegistry::FindConnectionByConnectString(const std::string& connect) const {
@@ -46,30 +49,29 @@ int ConnectionRegistry::FindConnectionByConnectString(const std::string& connect
   return -1;
 }
 
-void ConnectionRegistry::RemoveConnection(int id) {
+template <typename Predicate>
+void ConnectionRegistry::RemoveConnectionsWhere(Predicate&& remove) {
   for (auto it = m_connections.begin(); it != m_connections.end();) {
-    if ((*it)->Id() != id) {
+    if (!remove(**it)) {
       ++it;
       continue;
     }
+    // Out of the list first: closing its results may come back here to forget them.
     std::unique_ptr<ConnectionEntry> entry = std::move(*it);
     it = m_connections.erase(it);
     entry.reset();
   }
 }
 
+void ConnectionRegistry::RemoveConnection(int id) {
+  RemoveConnectionsWhere([id](const ConnectionEntry& entry) { return entry.Id() == id; });
+}
+
 void ConnectionRegistry::RemoveConnectionsOutOfMemory() noexcept {
   if (!m_driverOutOfMemory) return;
   m_driverOutOfMemory = false;
-  for (auto it = m_connections.begin(); it != m_connections.end();) {
-    if (!(*it)->Database().DriverOutOfMemory()) {
-      ++it;
-      continue;
-    }
-    std::unique_ptr<ConnectionEntry> entry = std::move(*it);
-    it = m_connections.erase(it);
-    entry.reset();
-  }
+  RemoveConnectionsWhere(
+      [](const ConnectionEntry& entry) { return entry.Database().DriverOutOfMemory(); });
 }
 
 void ConnectionRegistry::RemoveAllConnections() {
@@ -80,13 +82,11 @@ void ConnectionRegistry::RemoveAllConnections() {
   }
 }
 
-bool ConnectionRegistry::StoreRecordset(int id, std::unique_ptr<platform::CRecordset>& recordset) {
-  ConnectionEntry* entry = FindConnection(id);
-  if (entry == nullptr) return false;
+void ConnectionRegistry::StoreRecordset(ConnectionEntry& connection,
+                                        std::unique_ptr<platform::CRecordset> recordset) {
   platform::CRecordset* stored = recordset.get();
-  entry->CacheRecordset(std::move(recordset));
+  connection.CacheRecordset(std::move(recordset));
   m_current = stored;
-  return true;
 }
 
 void ConnectionRegistry::DiscardRecordset(const platform::CRecordset* recordset) {

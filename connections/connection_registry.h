@@ -21,7 +21,9 @@ class ConnectionRegistry {
   int AddConnection(std::unique_ptr<platform::CDatabase> database, const profile::Dialect& dialect);
   // Finding a connection by its id counts as a use of it (CDatabase::MarkUsed).
   ConnectionEntry* FindConnection(int id) const;
-  platform::CDatabase* FindDatabase(int id) const;
+  // The same for a call that cannot go on without the connection: throws the profile's
+  // failure for a database that is not open when there is none.
+  ConnectionEntry& RequireConnection(int id) const;
   // The database of connection id, not counted as a use; null when there is none.
   platform::CDatabase* PeekDatabase(int id) const;
   // The id of the connection opened with connect, or reporting it as its completed connect
@@ -34,9 +36,8 @@ class ConnectionRegistry {
   // gets a new one.
   void RemoveConnectionsOutOfMemory() noexcept;
 
-  // Caches a newly opened recordset on connection id and makes it current. False (and the
-  // caller keeps the recordset) when no such connection is open.
-  bool StoreRecordset(int id, std::unique_ptr<platform::CRecordset>& recordset);
+  // Caches a newly opened recordset on a connection of this registry and makes it current.
+  void StoreRecordset(ConnectionEntry& connection, std::unique_ptr<platform::CRecordset> recordset);
   // Takes a recordset out of whichever cache holds it and frees it.
   void DiscardRecordset(const platform::CRecordset* recordset);
 
@@ -50,6 +51,10 @@ class ConnectionRegistry {
   std::size_t ConnectionCount() const { return m_connections.size(); }
 
  private:
+  // Closes and removes every connection for which remove(entry) holds.
+  template <typename Predicate>
+  void RemoveConnectionsWhere(Predicate&& remove);
+
   std::list<std::unique_ptr<ConnectionEntry>> m_connections;
   platform::CRecordset* m_current = nullptr;
   int m_nextId = 0;

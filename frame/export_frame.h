@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "frame/failure.h"
 #include "frame/frame_state.h"
 #include "frame/report.h"
 #include "platform/db_exception.h"
@@ -47,14 +48,26 @@ class ExportScope {
   ResourceModuleScope m_resources;
 };
 
+// An export's body ends in a plain result, or in an Outcome whose failure is reported here.
+template <typename Result>
+Result Settle(Result result) noexcept {
+  return result;
+}
+template <typename Result>
+Result Settle(Outcome<Result>&& outcome) noexcept {
+  if (outcome.report) Report(*outcome.report);
+  return outcome.value;
+}
+
 // Runs the body of an export, one export at a time in the process: nothing crosses the C
-// boundary. Database errors report their text, file errors as the profile reports an
-// unreadable grid file, anything else its own text; the export then returns failure.
+// boundary. A thrown Failure is reported as it says, database errors with their text, file
+// errors as the profile reports an unreadable grid file, anything else its own text; the
+// export then returns failure.
 template <typename Result, typename Body>
 Result RunExport(Result failure, Body&& body) noexcept {
   const ExportScope scope;
   try {
-    return body();
+    return Settle<Result>(body());
   } catch (...) {
     ReportBoundaryException(std::current_exception());
   }

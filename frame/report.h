@@ -1,19 +1,24 @@
 #pragma once
 
-#include <string>
-
-#include "profiles/profile.h"
+#include "frame/failure.h"
 
 namespace quorlin::frame {
 
-// Records a failure: a message box when the debug flag is 1, and always the last-error text.
-void ReportMessage(const std::string& text) noexcept;
+// Tells the host of a failure: the last-error text, after a message box when the debug flag
+// is 1; or a message box alone for a failure shown that way. The export frame calls it for
+// whatever an export ends in; elsewhere only where no export's result can carry a failure
+// (the View data dialog's buttons while it runs, a connection's results closed at unload).
+void Report(const Failure& failure) noexcept;
 
-// Reports the message table entry with that id, from the library's own resources.
-void ReportMessageId(unsigned id) noexcept;
-
-// Reports a failure the way the active profile tells it: by message id, by a built-in text,
-// with the database's own text, or not at all.
-void Report(profile::Failure failure, const std::string& databaseText = {}) noexcept;
+// Transitional spellings for the viewer while its failures move to one file.
+inline void ReportMessage(const std::string& text) noexcept {
+  try {
+    Report(Failure::Words(text));
+  } catch (...) {
+  }
+}
+inline void Report(profile::Failure failure) noexcept {
+  Report(Failure::OfProfile(failure));
+}
 
 }  // namespace quorlin::frame

@@ -1,5 +1,6 @@
 #include <iterator>
 
+#include "profiles/failure_texts.h"
 #include "profiles/legacy_template.h"
 #include "profiles/profile.h"
 #include "resources/message_ids.h"
@@ -10,7 +11,7 @@
 namespace quorlin::profile {
 namespace {
 
-using Kind = FailureReport::Kind;
+using Report = FailureReport;
 
 // "执行成功", "无法装载表格数据!" and "当前数据集为空！" in GBK.
 constexpr char kSucceeded[] = "\xd6\xb4\xd0\xd0\xb3\xc9\xb9\xa6";
@@ -51,29 +52,45 @@ constexpr const char* kClauseWords[] = {"WHERE"};
 
 const Profile& Active() {
   static const Profile legacy = {
-      kSucceeded,
-      kMessageTable,
-      {
-          {Kind::kNothing, 0, nullptr},
-          {Kind::kNothing, 0, nullptr},
-          {Kind::kNothing, 0, nullptr},
-          {Kind::kText, 0, kCannotLoadGrid},
-          {Kind::kText, 0, kRecordsetEmpty},
-          {Kind::kNothing, 0, nullptr},
-      },
-      {1, CachePolicy::Key::kRecordsetTableName},
-      kLegacy,
-      &EveryConnection,
-      kClauseWords,
-      std::size(kClauseWords),
-      false,
-      false,
-      false,
-      0,
-      false,
-      {false, true, true, true},
-      &LegacyViewDataTemplate,
-      {nullptr, nullptr},
+      .initialLastError = kSucceeded,
+      .messages = kMessageTable,
+      .failures =
+          {
+              .databaseNotOpen = Report::Nothing(),
+              .recordsetNotCreated = Report::Nothing(),
+              .noCurrentRecordset = Report::Nothing(),
+              .gridFileUnreadable = Report::Text(kCannotLoadGrid),
+              .nothingToDisplay = Report::Text(kRecordsetEmpty),
+              .dropTableRejected = Report::Nothing(),
+              .columnArraysMissing = Report::Text(texts::kColumnArraysMissing),
+              .columnWidthsMissing = Report::Text(texts::kColumnWidthsMissing),
+              .aggregateResultMissing = Report::Text(texts::kAggregateResultMissing),
+              .valueBlockMissing = Report::Text(texts::kValueBlockMissing),
+              .insertArraysMissing = Report::Text(texts::kInsertArraysMissing),
+              .outOfMemory = Report::Text(texts::kOutOfMemory),
+              .unexpected = Report::Text(texts::kUnexpected),
+              .unexpectedInDialog = Report::Text(texts::kUnexpectedInDialog),
+              .recordsetsNotReleased = Report::Text(texts::kRecordsetsNotReleased),
+          },
+      .cache = {.capacity = 1, .key = CachePolicy::Key::kRecordsetTableName},
+      .fixedDialect = kLegacy,
+      .dialectOf = &EveryConnection,
+      .clauseWords = kClauseWords,
+      .clauseWordCount = std::size(kClauseWords),
+      .createTableExTrimsNames = false,
+      .insertRecordExNeedsCount = false,
+      .aggregateClosesItsResult = false,
+      .rowCountWithoutRecordset = 0,
+      .fieldValuesLoseTrailingBlanks = false,
+      .viewer =
+          {
+              .namesUnnamedTables = false,
+              .failedMoveEndsAction = true,
+              .shortFillEndsAction = true,
+              .failedRowEndsActionSilently = true,
+          },
+      .viewDataTemplate = &LegacyViewDataTemplate,
+      .printer = {.create = nullptr, .destroy = nullptr},
   };
   return legacy;
 }

@@ -17,7 +17,8 @@ struct DialogTemplate;
 // (profiles/full.cpp or profiles/legacy.cpp), which defines Active().
 namespace quorlin::profile {
 
-// The failures the core meets whose reporting differs between the profiles.
+// The failures whose telling is the profile's: by message id, by a text the profile carries,
+// with the database's own text, or not at all.
 enum class Failure : unsigned char {
   kDatabaseNotOpen,      // an id that names no open connection, or no database object
   kRecordsetNotCreated,  // no recordset object could be made
@@ -25,8 +26,18 @@ enum class Failure : unsigned char {
   kGridFileUnreadable,   // a datasheet or bind-table file that cannot be read
   kNothingToDisplay,     // SQLDisplay without a current recordset
   kDropTableRejected,    // the database refused DROP TABLE
+  // A block the call cannot do without is missing.
+  kColumnArraysMissing,     // SQLCreateTableEx: names or type codes
+  kColumnWidthsMissing,     // SQLCreateTableEx: widths, with a CHAR column
+  kAggregateResultMissing,  // SQLAggregate: the double for the result
+  kValueBlockMissing,       // SQLInsertRecord and SQLUpdateRecord: the values
+  kInsertArraysMissing,     // SQLInsertRecordEx: type codes, names or values
+  // The library's own.
+  kOutOfMemory,
+  kUnexpected,             // an exception of no kind the library knows
+  kUnexpectedInDialog,     // the same, met by a button of the View data dialog
+  kRecordsetsNotReleased,  // closing a connection's results failed (a message box only)
 };
-inline constexpr std::size_t kFailureCount = 6;
 
 // How one failure is told to the host.
 struct FailureReport {
@@ -39,6 +50,31 @@ struct FailureReport {
   Kind kind;
   unsigned messageId;
   const char* text;
+
+  static constexpr FailureReport Nothing() { return {Kind::kNothing, 0, nullptr}; }
+  static constexpr FailureReport Message(unsigned id) { return {Kind::kMessageId, id, nullptr}; }
+  static constexpr FailureReport Text(const char* text) { return {Kind::kText, 0, text}; }
+  static constexpr FailureReport DatabaseText() { return {Kind::kDatabaseText, 0, nullptr}; }
+};
+
+// A profile's telling of each failure, by name. The profile units are compiled with missing
+// initialisers as errors, so a failure added here and forgotten there does not build.
+struct FailureReports {
+  FailureReport databaseNotOpen;
+  FailureReport recordsetNotCreated;
+  FailureReport noCurrentRecordset;
+  FailureReport gridFileUnreadable;
+  FailureReport nothingToDisplay;
+  FailureReport dropTableRejected;
+  FailureReport columnArraysMissing;
+  FailureReport columnWidthsMissing;
+  FailureReport aggregateResultMissing;
+  FailureReport valueBlockMissing;
+  FailureReport insertArraysMissing;
+  FailureReport outOfMemory;
+  FailureReport unexpected;
+  FailureReport unexpectedInDialog;
+  FailureReport recordsetsNotReleased;
 };
 
 // How a connection's results are cached.
@@ -78,7 +114,7 @@ struct Profile {
   const char* initialLastError;
   // The message table (on Windows the DLL's string table is used instead).
   const platform::StringTable& messages;
-  FailureReport failures[kFailureCount];
+  FailureReports failures;
   CachePolicy cache;
   // For the statements that ignore the connection's dialect: CREATE TABLE from a datasheet,
   // INSERT and UPDATE from a bind table.
@@ -102,8 +138,42 @@ struct Profile {
 // The profile this library was linked with.
 const Profile& Active();
 
+// A switch without a default: the project builds with unhandled enumerators as errors.
 inline const FailureReport& ReportOf(Failure failure) {
-  return Active().failures[static_cast<std::size_t>(failure)];
+  const FailureReports& reports = Active().failures;
+  switch (failure) {
+    case Failure::kDatabaseNotOpen:
+      return reports.databaseNotOpen;
+    case Failure::kRecordsetNotCreated:
+      return reports.recordsetNotCreated;
+    case Failure::kNoCurrentRecordset:
+      return reports.noCurrentRecordset;
+    case Failure::kGridFileUnreadable:
+      return reports.gridFileUnreadable;
+    case Failure::kNothingToDisplay:
+      return reports.nothingToDisplay;
+    case Failure::kDropTableRejected:
+      return reports.dropTableRejected;
+    case Failure::kColumnArraysMissing:
+      return reports.columnArraysMissing;
+    case Failure::kColumnWidthsMissing:
+      return reports.columnWidthsMissing;
+    case Failure::kAggregateResultMissing:
+      return reports.aggregateResultMissing;
+    case Failure::kValueBlockMissing:
+      return reports.valueBlockMissing;
+    case Failure::kInsertArraysMissing:
+      return reports.insertArraysMissing;
+    case Failure::kOutOfMemory:
+      return reports.outOfMemory;
+    case Failure::kUnexpected:
+      return reports.unexpected;
+    case Failure::kUnexpectedInDialog:
+      return reports.unexpectedInDialog;
+    case Failure::kRecordsetsNotReleased:
+      return reports.recordsetsNotReleased;
+  }
+  return reports.unexpected;
 }
 
 }  // namespace quorlin::profile

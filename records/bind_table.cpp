@@ -4,7 +4,7 @@
 #include <new>
 #include <vector>
 
-#include "frame/report.h"
+#include "frame/failure.h"
 #include "platform/file_exception.h"
 #include "schema/grid_file.h"
 
@@ -70,8 +70,7 @@ int GetBindTable(const char* path, BindEntry** entries, unsigned int* count) {
       return 0;
     case BindTableResult::kDamaged:
       *entries = nullptr;
-      frame::Report(profile::Failure::kGridFileUnreadable);
-      return 0;
+      throw frame::Failure::OfProfile(profile::Failure::kGridFileUnreadable);
   }
   return 0;
 }

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "connections/connection_registry.h"
-#include "frame/report.h"
 #include "platform/db_exception.h"
 #include "platform/recordset.h"
 #include "platform/text.h"
@@ -60,7 +59,7 @@ int GetFieldValue(const char* field, char* buffer, int size) {
   return 1;
 }
 
-int GetFields(int count, const BindEntry* entries, char* buffer) {
+frame::Outcome<int> GetFields(int count, const BindEntry* entries, char* buffer) {
   if (count < 1 || entries == nullptr || buffer == nullptr) return 0;
   const std::uint64_t bytes = static_cast<std::uint64_t>(count) * kSlotSize;
   if (bytes > SIZE_MAX) return 0;
@@ -70,8 +69,7 @@ int GetFields(int count, const BindEntry* entries, char* buffer) {
   CRecordset* recordset = CurrentWithRecords();
   if (recordset == nullptr) return 0;
   if (recordset->IsOpen() && (recordset->IsBOF() || recordset->IsEOF())) {
-    frame::ReportMessage(CRecordset::kNoCurrentRecord);
-    return 0;
+    return {0, frame::Failure::Words(CRecordset::kNoCurrentRecord)};
   }
   // A failure leaves the slots filled so far; the export frame reports it.
   const platform::RowText& row = recordset->CurrentRow();

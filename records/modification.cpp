@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "connections/connection_registry.h"
-#include "frame/report.h"
+#include "frame/failure.h"
 #include "platform/text.h"
 #include "profiles/profile.h"
 #include "records/bind_table.h"
@@ -28,54 +28,40 @@ int Run(platform::CDatabase& database, const std::string& statement) {
   return 0;
 }
 
-connections::ConnectionEntry* ConnectionOrReport(int id) {
-  connections::ConnectionEntry* entry = Registry().FindConnection(id);
-  if (entry == nullptr) frame::Report(Failure::kDatabaseNotOpen);
-  return entry;
-}
-
 // The fields of a bind-table file with the values of the caller's block; the fields view
-// entries, which must outlive them. False, after reporting, when the file cannot be loaded
-// or values are missing: then nothing is run.
-bool BoundFields(const std::string& bindTable, const char* values, BindEntries& entries,
+// entries, which must outlive them. Throws, and nothing is run, when the file cannot be
+// loaded or values are missing.
+void BoundFields(const std::string& bindTable, const char* values, BindEntries& entries,
                  std::vector<FieldValue>& fields) {
   std::uint32_t count = 0;
   if (ReadBindTable(bindTable, entries, count) != BindTableResult::kRead) {
-    frame::Report(Failure::kGridFileUnreadable);
-    return false;
+    throw frame::Failure::OfProfile(Failure::kGridFileUnreadable);
   }
-  if (count > 0 && values == nullptr) {
-    frame::ReportMessage("The value block is missing.");
-    return false;
-  }
+  if (count > 0 && values == nullptr) throw frame::Failure::OfProfile(Failure::kValueBlockMissing);
   for (std::uint32_t i = 0; i < count; ++i) {
     const BindEntry& entry = entries.get()[i];
     fields.push_back({platform::FixedFieldView(entry.fieldName, sizeof entry.fieldName),
                       entry.typeCode, Slot(values, i)});
   }
-  return true;
 }
 
 }  // namespace
 
 int InsertRecord(int id, const std::string& table, const std::string& bindTable,
                  const char* values) {
-  connections::ConnectionEntry* entry = ConnectionOrReport(id);
-  if (entry == nullptr) return -1;
+  connections::ConnectionEntry& connection = Registry().RequireConnection(id);
   BindEntries entries;
   std::vector<FieldValue> fields;
-  if (!BoundFields(bindTable, values, entries, fields)) return -1;
-  return Run(entry->Database(), InsertStatement(table, fields, profile::Active().fixedDialect));
+  BoundFields(bindTable, values, entries, fields);
+  return Run(connection.Database(), InsertStatement(table, fields, profile::Active().fixedDialect));
 }
 
 int InsertRecordEx(int id, int count, const std::string& table, const int* types, const char* names,
                    const char* values) {
   if (count < 1 && profile::Active().insertRecordExNeedsCount) return -1;
-  connections::ConnectionEntry* entry = ConnectionOrReport(id);
-  if (entry == nullptr) return -1;
+  connections::ConnectionEntry& connection = Registry().RequireConnection(id);
   if (count > 0 && (types == nullptr || names == nullptr || values == nullptr)) {
-    frame::ReportMessage("SQLInsertRecordEx needs the type codes, the names and the values.");
-    return -1;
+    throw frame::Failure::OfProfile(Failure::kInsertArraysMissing);
   }
   std::vector<FieldValue> fields;
   fields.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
@@ -83,24 +69,21 @@ int InsertRecordEx(int id, int count, const std::string& table, const int* types
     const auto index = static_cast<std::size_t>(i);
     fields.push_back({platform::TrimView(Slot(names, index)), types[i], Slot(values, index)});
   }
-  return Run(entry->Database(), InsertExStatement(table, fields, entry->Dialect()));
+  return Run(connection.Database(), InsertExStatement(table, fields, connection.Dialect()));
 }
 
 int UpdateRecord(int id, const std::string& table, const std::string& bindTable, const char* values,
                  const std::string& condition) {
-  connections::ConnectionEntry* entry = ConnectionOrReport(id);
-  if (entry == nullptr) return -1;
+  connections::ConnectionEntry& connection = Registry().RequireConnection(id);
   BindEntries entries;
   std::vector<FieldValue> fields;
-  if (!BoundFields(bindTable, values, entries, fields)) return -1;
-  return Run(entry->Database(),
+  BoundFields(bindTable, values, entries, fields);
+  return Run(connection.Database(),
              UpdateStatement(table, fields, condition, profile::Active().fixedDialect));
 }
 
 int DeleteRecord(int id, const std::string& table, const std::string& condition) {
-  connections::ConnectionEntry* entry = ConnectionOrReport(id);
-  if (entry == nullptr) return -1;
-  return Run(entry->Database(), DeleteStatement(table, condition));
+  return Run(Registry().RequireConnection(id).Database(), DeleteStatement(table, condition));
 }
 
 }  // namespace quorlin::records

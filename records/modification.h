@@ -4,7 +4,7 @@
 
 namespace quorlin::records {
 
-// Each returns the export's result and reports its own failures.
+// Each returns the export's result; a failure is thrown (the export frame reports it).
 int InsertRecord(int id, const std::string& table, const std::string& bindTable,
                  const char* values);
 int InsertRecordEx(int id, int count, const std::string& table, const int* types, const char* names,

@@ -1,7 +1,6 @@
 #include "records/navigation.h"
 
 #include "connections/connection_registry.h"
-#include "frame/report.h"
 #include "platform/db_exception.h"
 #include "platform/recordset.h"
 #include "profiles/profile.h"
@@ -10,6 +9,8 @@
 namespace quorlin::records {
 
 using connections::Registry;
+using frame::Failure;
+using frame::Outcome;
 using platform::CDBException;
 using platform::CRecordset;
 
@@ -19,11 +20,10 @@ bool IsEmpty(const CRecordset& recordset) {
   return recordset.IsBOF() && recordset.IsEOF();
 }
 
-// The current recordset, or null after reporting that there is none.
-CRecordset* CurrentOrReport() {
+CRecordset& RequireCurrentRecordset() {
   CRecordset* recordset = Registry().CurrentRecordset();
-  if (recordset == nullptr) frame::Report(profile::Failure::kNoCurrentRecordset);
-  return recordset;
+  if (recordset == nullptr) throw Failure::OfProfile(profile::Failure::kNoCurrentRecordset);
+  return *recordset;
 }
 
 // Stands on record position (counted from 1) by walking from the first, for a recordset
@@ -44,13 +44,13 @@ int UseTable(int id, const std::string& table) {
   return 0;
 }
 
-int MoveRecord(unsigned int direction) {
-  CRecordset* recordset = CurrentOrReport();
-  if (recordset == nullptr || IsEmpty(*recordset)) return -1;
+Outcome<int> MoveRecord(unsigned int direction) {
+  CRecordset* recordset = &RequireCurrentRecordset();
+  if (IsEmpty(*recordset)) return -1;
   if (recordset->IsOpen() && ((direction == QUORLIN_MOVE_NEXT && recordset->IsEOF()) ||
                               (direction == QUORLIN_MOVE_PREVIOUS && recordset->IsBOF()))) {
-    frame::ReportMessage(CRecordset::kPastEnd);
-    return -1;
+    // Every walk ends here: returned, not thrown.
+    return {-1, Failure::Words(CRecordset::kPastEnd)};
   }
   // A failed move throws; the export frame reports the database's text.
   switch (direction) {
@@ -72,20 +72,22 @@ int MoveRecord(unsigned int direction) {
   return 0;
 }
 
-int MoveTo(int position) {
-  CRecordset* recordset = CurrentOrReport();
-  if (recordset == nullptr || IsEmpty(*recordset)) return -1;
+Outcome<int> MoveTo(int position) {
+  CRecordset& recordset = RequireCurrentRecordset();
+  if (IsEmpty(recordset)) return -1;
+  std::string refusal;
   try {
-    recordset->Move(position, CRecordset::fetchAbsolute);
+    recordset.Move(position, CRecordset::fetchAbsolute);
     return 0;
   } catch (const CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
+    refusal = e.ErrorText();
   }
-  WalkTo(*recordset, position);
-  return 0;
+  // The refusal is reported and the walk succeeds; a failed walk reports its own text.
+  WalkTo(recordset, position);
+  return {0, Failure::Words(std::move(refusal))};
 }
 
-int GetRowCount() {
+Outcome<int> GetRowCount() {
   CRecordset* recordset = Registry().CurrentRecordset();
   if (recordset == nullptr) return profile::Active().rowCountWithoutRecordset;
   int count = 0;
@@ -102,7 +104,7 @@ int GetRowCount() {
     }
     recordset->MoveFirst();
   } catch (const CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
+    return {count, Failure::Words(e.ErrorText())};
   }
   return count;
 }

@@ -2,12 +2,15 @@
 
 #include <string>
 
+#include "frame/failure.h"
+
 namespace quorlin::records {
 
-// Each returns the export's result and reports its own failures.
+// Each returns the export's result, with what the host is told besides; a failure that ends
+// the export is thrown.
 int UseTable(int id, const std::string& table);
-int MoveRecord(unsigned int direction);
-int MoveTo(int position);
-int GetRowCount();
+frame::Outcome<int> MoveRecord(unsigned int direction);
+frame::Outcome<int> MoveTo(int position);
+frame::Outcome<int> GetRowCount();
 
 }  // namespace quorlin::records

@@ -4,10 +4,6 @@
 
 namespace quorlin::schema {
 
-const char ColumnTypeNames[kColumnTypeNameCount][kColumnTypeNameSize] = {
-    "FLOAT", "NUMERIC", "CHAR", "DATE", "FLOAT", "INTEGER", "CHAR", "DATE",
-};
-
 std::string ColumnTypeSql(int code, int width, const profile::Dialect& dialect) {
   if (code < QUORLIN_TYPE_FLOAT || code > QUORLIN_TYPE_DATE) return {};
   std::string text = dialect.typeWords[code];

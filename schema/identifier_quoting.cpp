@@ -2,11 +2,6 @@
 
 namespace quorlin::schema {
 
-const char StdQuoteOpen[] = "\"";
-const char StdQuoteClose[] = "\"";
-const char MySqlQuoteOpen[] = "`";
-const char MySqlQuoteClose[] = "`";
-
 std::string QuoteColumnName(std::string_view name, const profile::Dialect& dialect,
                             std::string_view after) {
   std::string text;

@@ -4,10 +4,10 @@
 #include <clocale>
 #include <cmath>
 
-#include "connections/connection_operations.h"
 #include "connections/folded_text.h"
 #include "connections/table_name_of_query.h"
 #include "platform/text.h"
+#include "profiles/dialects.h"
 #include "profiles/profile.h"
 #include "schema/statements.h"
 #include "schema/where_clause.h"
@@ -122,7 +122,7 @@ TEST(AggregateExpression, PostgreSqlGetsTheStandardQuotesInsteadOfBrackets) {
 }
 
 TEST(DialectDetection, FindsTheMySqlDriverWrittenWithoutBraces) {
-  using connections::DetectMySqlDialect;
+  using profile::DetectMySqlDialect;
   EXPECT_EQ(DetectMySqlDialect("DSN=x;DRIVER=MySQL ODBC 3.51 Driver;"), 1);
   EXPECT_EQ(DetectMySqlDialect("dsn=x; driver = mysql;"), 1);
   EXPECT_EQ(DetectMySqlDialect("Driver=MySQL ODBC 3.51 Driver;Server=h"), 1);
