@@ -1,8 +1,11 @@
 #include "bench_databases.h"
 
+#include <strings.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "bench_options.h"
 #include "odbc_link.h"
@@ -41,10 +44,17 @@ std::string GeneratingInsert(Engine engine, const std::string& table, long rows)
 
 }  // namespace
 
-std::vector<BenchDatabase> BenchDatabases(const std::string& sqliteFile) {
-  return {{"SQLite", "Driver=SQLite3;Database=" + sqliteFile, Engine::kSqlite},
-          {"PostgreSQL", FromEnvironment("QUORLIN_TEST_PG"), Engine::kPostgres},
-          {"MariaDB", FromEnvironment("QUORLIN_TEST_MARIADB"), Engine::kMariaDb}};
+std::vector<BenchDatabase> BenchDatabases(const std::string& sqliteFile, const std::string& only) {
+  std::vector<BenchDatabase> databases = {
+      {"SQLite", "Driver=SQLite3;Database=" + sqliteFile, Engine::kSqlite},
+      {"PostgreSQL", FromEnvironment("QUORLIN_TEST_PG"), Engine::kPostgres},
+      {"MariaDB", FromEnvironment("QUORLIN_TEST_MARIADB"), Engine::kMariaDb}};
+  if (only.empty()) return databases;
+  std::vector<BenchDatabase> chosen;
+  for (BenchDatabase& database : databases) {
+    if (strcasecmp(database.name.c_str(), only.c_str()) == 0) chosen.push_back(std::move(database));
+  }
+  return chosen;
 }
 
 bool CheckAvailable(const BenchDatabase& database) {

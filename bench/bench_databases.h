@@ -17,8 +17,10 @@ struct BenchDatabase {
   Engine engine;
 };
 
-// SQLite on sqliteFile, then PostgreSQL (QUORLIN_TEST_PG) and MariaDB (QUORLIN_TEST_MARIADB).
-std::vector<BenchDatabase> BenchDatabases(const std::string& sqliteFile);
+// SQLite on sqliteFile, then PostgreSQL (QUORLIN_TEST_PG) and MariaDB (QUORLIN_TEST_MARIADB);
+// only the one named (any case) when only is not empty.
+std::vector<BenchDatabase> BenchDatabases(const std::string& sqliteFile,
+                                          const std::string& only = {});
 
 // Where servers are required (CI=true or QUORLIN_REQUIRE_SERVERS=1), a missing one is a failed
 // check; elsewhere it is skipped with a note. False when it failed.

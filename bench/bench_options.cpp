@@ -1,5 +1,7 @@
 #include "bench_options.h"
 
+#include <strings.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +22,14 @@ bool ReadCount(int argc, char** argv, int& i, long limit, long& value) {
   return true;
 }
 
+// The names BenchDatabases gives the databases.
+bool KnownDatabase(const char* name) {
+  for (const char* known : {"SQLite", "PostgreSQL", "MariaDB"}) {
+    if (strcasecmp(name, known) == 0) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 ParseOutcome ParseOptions(int argc, char** argv, long maxRows, Options& options) {
@@ -29,6 +39,12 @@ ParseOutcome ParseOptions(int argc, char** argv, long maxRows, Options& options)
     if (std::strcmp(argv[i], "--rows") == 0) {
       if (!ReadCount(argc, argv, i, maxRows, value)) return ParseOutcome::kBad;
       options.rows = value;
+    } else if (std::strcmp(argv[i], "--database") == 0) {
+      if (i + 1 >= argc || !KnownDatabase(argv[i + 1])) {
+        std::fprintf(stderr, "--database needs one of SQLite, PostgreSQL, MariaDB\n");
+        return ParseOutcome::kBad;
+      }
+      options.database = argv[++i];
     } else if (std::strcmp(argv[i], "--runs") == 0) {
       if (!ReadCount(argc, argv, i, 1000L, value)) return ParseOutcome::kBad;
       options.runs = static_cast<int>(value);

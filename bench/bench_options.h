@@ -10,11 +10,15 @@ namespace quorlin::bench {
 struct Options {
   long rows = 100000;
   int runs = 5;
+  // --database NAME: only that one of the databases a benchmark runs on (SQLite, PostgreSQL,
+  // MariaDB; any case), for a profile of one; empty: all of them.
+  std::string database;
 };
 
 enum class ParseOutcome { kRun, kHelp, kBad };
 
-// Reads --rows N (1..maxRows), --runs N (1..1000) and --help; complains on stderr.
+// Reads --rows N (1..maxRows), --runs N (1..1000), --database NAME and --help; complains on
+// stderr.
 ParseOutcome ParseOptions(int argc, char** argv, long maxRows, Options& options);
 
 // A benchmark's whole main(): reads the command line over the defaults (printing

@@ -236,11 +236,14 @@ WalkResult RawConnection::WalkStaticCursor(const std::string& sql, int columns) 
 }
 
 WalkResult RawConnection::WalkStaticCursorInBlocks(const std::string& sql, int columns,
-                                                   int rowsetSize) {
+                                                   int rowsetSize, BlockValues values) {
   WalkResult result;
   auto statement = std::make_unique<Statement>(m_connection);
   result.selectTime += TimeOf([&] { ExecuteOnStaticCursor(*statement, sql); });
   BlockBuffers block(*statement, columns, rowsetSize);
+  const bool copied = values == BlockValues::kCopiedIntoSlots;
+  // One row's slots, reused from row to row as a host reuses its SQLGet buffer.
+  std::vector<char> slots(static_cast<std::size_t>(columns) * kSlotSize);
   for (;;) {
     const SQLRETURN ret = SQLFetchScroll(statement->Get(), SQL_FETCH_NEXT, 0);
     if (ret == SQL_NO_DATA) break;
@@ -249,12 +252,20 @@ WalkResult RawConnection::WalkStaticCursorInBlocks(const std::string& sql, int c
       for (int c = 0; c < columns; ++c) {
         char* value = block.Value(c, row);
         if (block.lengths[block.Index(c, row)] == SQL_NULL_DATA) value[0] = '\0';
+        if (copied) {
+          char* slot = slots.data() + static_cast<std::size_t>(c) * kSlotSize;
+          CopyIntoSlot(slot, value);
+          value = slot;
+        }
         result.checksum += static_cast<unsigned char>(value[0]);
       }
-      if (++result.records == 1) result.firstId = block.Value(0, row);
+      if (++result.records == 1) {
+        result.firstId = copied ? SlotValue(slots.data()) : std::string(block.Value(0, row));
+      }
     }
-    if (block.fetched > 0) result.lastId = block.Value(0, block.fetched - 1);
+    if (block.fetched > 0 && !copied) result.lastId = block.Value(0, block.fetched - 1);
   }
+  if (copied && result.records > 0) result.lastId = SlotValue(slots.data());
   result.selectTime += TimeOf([&] { statement.reset(); });
   return result;
 }

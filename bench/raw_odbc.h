@@ -29,8 +29,10 @@ class RawConnection {
   WalkResult WalkStaticCursor(const std::string& sql, int columns);
 
   // As WalkStaticCursor, but fetching blocks of rowsetSize rows into bound 128-byte text
-  // buffers (SQL_ATTR_ROW_ARRAY_SIZE, SQL_ATTR_ROWS_FETCHED_PTR), as a careful program would.
-  WalkResult WalkStaticCursorInBlocks(const std::string& sql, int columns, int rowsetSize);
+  // buffers (SQL_ATTR_ROW_ARRAY_SIZE, SQL_ATTR_ROWS_FETCHED_PTR), as a careful program would,
+  // and reading the values in place or copying each into its own SQLGet-like slot.
+  WalkResult WalkStaticCursorInBlocks(const std::string& sql, int columns, int rowsetSize,
+                                      BlockValues values);
 
   // Heap bytes held by a static result of sql with its first block fetched, measured while
   // the statement is open: what the driver itself keeps for the result.

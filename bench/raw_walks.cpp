@@ -45,7 +45,8 @@ WalkResult NaiveWalk(const OdbcLink& link, const std::string& sql, int columns) 
   return result;
 }
 
-WalkResult BlockWalk(const OdbcLink& link, const std::string& sql, int columns) {
+WalkResult BlockWalk(const OdbcLink& link, const std::string& sql, int columns,
+                     BlockValues copies) {
   WalkResult result;
   std::unique_ptr<OdbcStatement> statement;
   const auto columnCount = static_cast<std::size_t>(columns);
@@ -69,6 +70,8 @@ WalkResult BlockWalk(const OdbcLink& link, const std::string& sql, int columns) 
                        "SQLBindCol");
     }
   });
+  const bool copied = copies == BlockValues::kCopiedIntoSlots;
+  std::vector<char> slots(columnCount * kSlotSize);  // one row's, reused like a host's
   std::string last;
   for (;;) {
     const SQLRETURN ret = SQLFetchScroll(statement->Get(), SQL_FETCH_NEXT, 0);
@@ -78,13 +81,17 @@ WalkResult BlockWalk(const OdbcLink& link, const std::string& sql, int columns) 
       for (std::size_t c = 0; c < columnCount; ++c) {
         char* value = values.data() + (c * kBlockRows + r) * kValueSize;
         if (indicators[c * kBlockRows + r] == SQL_NULL_DATA) value[0] = '\0';
+        if (copied) {
+          CopyIntoSlot(slots.data() + c * kSlotSize, value);
+          value = slots.data() + c * kSlotSize;
+        }
         result.checksum += static_cast<unsigned char>(value[0]);
       }
-      Remember(result, values.data() + r * kValueSize);
+      Remember(result, copied ? slots.data() : values.data() + r * kValueSize);
     }
-    if (fetched > 0) last = values.data() + (fetched - 1) * kValueSize;
+    if (fetched > 0 && !copied) last = values.data() + (fetched - 1) * kValueSize;
   }
-  result.lastId = last;
+  result.lastId = copied && result.records > 0 ? SlotValue(slots.data()) : last;
   result.selectTime += TimeOf([&] { statement.reset(); });
   return result;
 }

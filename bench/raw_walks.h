@@ -13,8 +13,9 @@ namespace quorlin::bench {
 //
 // SQLFetchScroll(NEXT) per row and SQLGetData(SQL_C_CHAR) per value into 128-byte buffers.
 WalkResult NaiveWalk(const OdbcLink& link, const std::string& sql, int columns);
-// SQLBindCol of 128-byte text buffers per column, kBlockRows rows per SQLFetchScroll.
-WalkResult BlockWalk(const OdbcLink& link, const std::string& sql, int columns);
+// SQLBindCol of 128-byte text buffers per column, kBlockRows rows per SQLFetchScroll; each
+// value read in place or copied into its own SQLGet-like slot.
+WalkResult BlockWalk(const OdbcLink& link, const std::string& sql, int columns, BlockValues copies);
 inline constexpr int kBlockRows = 1000;
 
 // Runs sql on the same cursor and keeps the result, as the driver holds it, until freed.

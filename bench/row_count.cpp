@@ -25,9 +25,10 @@ const std::vector<long> kDefaultSizes = {10000, 100000, 1000000};
 
 void PrintUsage(const char* program) {
   std::printf(
-      "usage: %s [--rows N] [--runs N] [--help]\n"
+      "usage: %s [--rows N] [--runs N] [--database NAME] [--help]\n"
       "  --rows N  one table size instead of 10000, 100000 and 1000000\n"
       "  --runs N  selects counted at each size (default 5)\n"
+      "  --database NAME  only SQLite, PostgreSQL or MariaDB\n"
       "PostgreSQL and MariaDB come from QUORLIN_TEST_PG and QUORLIN_TEST_MARIADB.\n",
       program);
 }
@@ -114,7 +115,8 @@ bool CountOn(const BenchDatabase& database, const std::vector<long>& sizes, int 
 int Run(const Options& options, const std::vector<long>& sizes) {
   const TempFolder folder;
   bool held = true;
-  for (const BenchDatabase& database : BenchDatabases(folder.Path() + "/count.db")) {
+  for (const BenchDatabase& database :
+       BenchDatabases(folder.Path() + "/count.db", options.database)) {
     if (!CheckAvailable(database)) {
       held = false;
       continue;

@@ -1,16 +1,20 @@
 // Walks a 3-column result through the library (SQLSelectToTable, SQLMoveRecord, SQLGet) and
-// through raw ODBC on a static cursor, row by row and in blocks, and compares the times, on
-// SQLite and on the servers named by QUORLIN_TEST_PG and QUORLIN_TEST_MARIADB when they are
-// set. Also times SQLGetRowCount before and after a full walk, checks where it leaves the
-// recordset, and weighs the library's heap for a result against the driver's own.
+// through raw ODBC on a static cursor (in blocks with every value copied into a slot as SQLGet
+// hands it over, in blocks read in place, and row by row), and compares the select, the walk
+// and the whole, on SQLite and on the servers named by QUORLIN_TEST_PG and
+// QUORLIN_TEST_MARIADB. Also times SQLGetRowCount before and after a full walk, checks where it
+// leaves the recordset, and weighs the library's heap for a result against the driver's own.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "bench_databases.h"
 #include "bench_options.h"
+#include "call_costs.h"
 #include "library_walk.h"
 #include "quorlin.h"
 #include "raw_odbc.h"
@@ -20,16 +24,21 @@
 namespace quorlin::bench {
 namespace {
 
-constexpr double kTargetRatio = 1.05;
+// Library / raw block fetch with slot copies, for both best and median.
+constexpr double kWalkTarget = 1.25;  // the walk and reads, the select excluded
+constexpr double kTotalTarget = 1.05;
 constexpr int kRawRowsetSize = 1000;
 const char kTable[] = "BenchRows";
 const std::vector<std::string> kColumns = {"ID", "Tag", "Level"};
 
 void PrintUsage(const char* program) {
   std::printf(
-      "usage: %s [--rows N] [--runs N] [--help]\n"
+      "usage: %s [--rows N] [--runs N] [--database NAME] [--help]\n"
       "  --rows N  rows in the table (default 100000)\n"
-      "  --runs N  timed runs of each path after one warm-up (default 5)\n",
+      "  --runs N  timed runs of each path after one warm-up (default 5)\n"
+      "  --database NAME  only SQLite, PostgreSQL or MariaDB (for a profile of one)\n"
+      "PostgreSQL and MariaDB come from QUORLIN_TEST_PG and QUORLIN_TEST_MARIADB\n"
+      "(source the env.sh that tests/servers/start-servers.sh writes).\n",
       program);
 }
 
@@ -52,60 +61,61 @@ bool SameWalk(const WalkResult& a, const WalkResult& b) {
 
 // Times of one path's runs: the whole, its select part and the rest.
 struct PathTimes {
+  PathTimes(const char* label, const char* selectLabel, std::function<WalkResult()> walk)
+      : label(label), selectLabel(selectLabel), walk(std::move(walk)) {}
+
+  const char* label;
+  const char* selectLabel;
+  std::function<WalkResult()> walk;
   std::vector<Seconds> total;
   std::vector<Seconds> select;
-  std::vector<Seconds> walk;
+  std::vector<Seconds> walkAndReads;
 
   void Add(Seconds whole, const WalkResult& walkResult) {
     total.push_back(whole);
     select.push_back(walkResult.selectTime);
-    walk.push_back(whole - walkResult.selectTime);
+    walkAndReads.push_back(whole - walkResult.selectTime);
   }
 };
 
-struct Comparison {
-  PathTimes library;
-  PathTimes raw;  // block fetch: the target
-  PathTimes rawRows;
-  bool resultsAgree = true;
-};
-
-// One warm-up of each path ran before; the path that goes first alternates between runs.
-Comparison CompareWalks(int id, RawConnection& raw, const Options& options,
-                        const WalkResult& reference) {
-  Comparison comparison;
+// The paths in the order they are printed: the library first, then the raw path it is held
+// to (block fetch with every value copied into a slot, as SQLGet must), then the others.
+std::vector<PathTimes> WalkPaths(int id, RawConnection& raw) {
   const std::string sql = SelectAllText(kTable);
-  auto runLibrary = [&] {
-    WalkResult walk;
-    const Seconds whole = TimeOf([&] { walk = LibrarySelectWalk(id, kTable, kColumns); });
-    comparison.library.Add(whole, walk);
-    comparison.resultsAgree = comparison.resultsAgree && SameWalk(walk, reference);
-  };
   const int columns = static_cast<int>(kColumns.size());
-  auto runRaw = [&] {
-    WalkResult walk;
-    const Seconds whole =
-        TimeOf([&] { walk = raw.WalkStaticCursorInBlocks(sql, columns, kRawRowsetSize); });
-    comparison.raw.Add(whole, walk);
-    comparison.resultsAgree = comparison.resultsAgree && SameWalk(walk, reference);
+  return {
+      {"library (SQLGet/SQLMoveRecord)", "  of which SQLSelectToTable",
+       [id] { return LibrarySelectWalk(id, kTable, kColumns); }},
+      {"raw blocks + slot copies", "  of which exec + free",
+       [&raw, sql, columns] {
+         return raw.WalkStaticCursorInBlocks(sql, columns, kRawRowsetSize,
+                                             BlockValues::kCopiedIntoSlots);
+       }},
+      {"raw blocks, values in place", "  of which exec + free",
+       [&raw, sql, columns] {
+         return raw.WalkStaticCursorInBlocks(sql, columns, kRawRowsetSize,
+                                             BlockValues::kReadInPlace);
+       }},
+      {"raw, a fetch per row, SQLGetData", "  of which exec + free",
+       [&raw, sql, columns] { return raw.WalkStaticCursor(sql, columns); }},
   };
-  auto runRawRows = [&] {
-    WalkResult walk;
-    const Seconds whole = TimeOf([&] { walk = raw.WalkStaticCursor(sql, columns); });
-    comparison.rawRows.Add(whole, walk);
-    comparison.resultsAgree = comparison.resultsAgree && SameWalk(walk, reference);
-  };
-  for (int i = 0; i < options.runs; ++i) {
-    if (i % 2 == 0) {
-      runLibrary();
-      runRaw();
-    } else {
-      runRaw();
-      runLibrary();
+}
+
+// One warm-up of each path ran before; the order rotates between rounds, so that no path
+// always runs right after the same other one.
+bool CompareWalks(std::vector<PathTimes>& paths, const Options& options,
+                  const WalkResult& reference) {
+  bool agree = true;
+  for (int round = 0; round < options.runs; ++round) {
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+      PathTimes& path = paths[(k + static_cast<std::size_t>(round)) % paths.size()];
+      WalkResult walk;
+      const Seconds whole = TimeOf([&] { walk = path.walk(); });
+      path.Add(whole, walk);
+      agree &= SameWalk(walk, reference);
     }
-    runRawRows();
   }
-  return comparison;
+  return Check(agree, "every timed run read the same values");
 }
 
 void PrintTimes(const char* label, const std::vector<Seconds>& times) {
@@ -113,32 +123,39 @@ void PrintTimes(const char* label, const std::vector<Seconds>& times) {
   std::printf("  %-34s %10.2f %10.2f\n", label, Ms(summary.best), Ms(summary.median));
 }
 
-void PrintPath(const char* label, const PathTimes& times, const char* selectLabel) {
-  PrintTimes(label, times.total);
-  PrintTimes(selectLabel, times.select);
-  PrintTimes("  of which walk + reads", times.walk);
+// Prints a/b of best and median; true when both are within target (0: no target). Load from
+// other processes stretches single runs of either path, so one ratio alone can pass by luck.
+bool PrintRatio(const char* label, const std::vector<Seconds>& a, const std::vector<Seconds>& b,
+                double target) {
+  const Summary x = Summarise(a);
+  const Summary y = Summarise(b);
+  const double best = x.best / y.best;
+  const double median = x.median / y.median;
+  const bool met = best <= target && median <= target;
+  std::printf("  %-34s best %.3f, median %.3f", label, best, median);
+  if (target > 0) std::printf("  (target <= %.2f: %s)", target, met ? "MET" : "NOT MET");
+  std::printf("\n");
+  return met;
 }
 
-void PrintComparison(const Comparison& comparison, int runs) {
+void PrintComparison(const std::vector<PathTimes>& paths, int runs) {
   std::printf("\n(a)/(b) select + walk + 3 reads per record, %d runs each\n", runs);
   std::printf("  %-34s %10s %10s\n", "", "best ms", "median ms");
-  PrintPath("library (SQLGet/SQLMoveRecord)", comparison.library, "  of which SQLSelectToTable");
-  PrintPath("raw ODBC (static cursor, blocks)", comparison.raw, "  of which exec + free");
-  PrintPath("raw ODBC (static cursor, per row)", comparison.rawRows, "  of which exec + free");
-  const Summary library = Summarise(comparison.library.total);
-  const Summary raw = Summarise(comparison.raw.total);
-  const double bestRatio = library.best / raw.best;
-  const double medianRatio = library.median / raw.median;
-  std::printf("  ratio library/raw blocks: best %.3f, median %.3f\n", bestRatio, medianRatio);
-  const Summary libraryWalk = Summarise(comparison.library.walk);
-  const Summary rawWalk = Summarise(comparison.raw.walk);
-  std::printf("  ratio of the walks alone: best %.3f, median %.3f\n",
-              libraryWalk.best / rawWalk.best, libraryWalk.median / rawWalk.median);
-  // Load from other processes stretches single runs of either path, so one ratio alone can
-  // pass by luck: the target holds only when both do.
-  const bool met = bestRatio <= kTargetRatio && medianRatio <= kTargetRatio;
-  std::printf("  target library <= %.2f x raw (best and median): %s\n", kTargetRatio,
-              met ? "MET" : "NOT MET");
+  for (const PathTimes& path : paths) {
+    PrintTimes(path.label, path.total);
+    PrintTimes(path.selectLabel, path.select);
+    PrintTimes("  of which walk + reads", path.walkAndReads);
+  }
+  const PathTimes& library = paths[0];
+  const PathTimes& slots = paths[1];
+  const PathTimes& inPlace = paths[2];
+  std::printf("  library / raw blocks + slot copies:\n");
+  PrintRatio("  select", library.select, slots.select, 0);
+  PrintRatio("  walk + reads", library.walkAndReads, slots.walkAndReads, kWalkTarget);
+  PrintRatio("  total", library.total, slots.total, kTotalTarget);
+  std::printf("  library / raw blocks, values in place:\n");
+  PrintRatio("  walk + reads", library.walkAndReads, inPlace.walkAndReads, 0);
+  PrintRatio("  total", library.total, inPlace.total, 0);
 }
 
 // (c): the count right after a fresh select walks the cursor; after a full walk it is known.
@@ -196,16 +213,16 @@ bool RunOn(const std::string& name, const std::string& connect, const Options& o
   const WalkResult reference =
       raw.WalkStaticCursor(SelectAllText(kTable), static_cast<int>(kColumns.size()));
   held &= CheckWalk("raw", reference, options.rows);
-  const WalkResult blocks = raw.WalkStaticCursorInBlocks(
-      SelectAllText(kTable), static_cast<int>(kColumns.size()), kRawRowsetSize);
-  held &= Check(SameWalk(blocks, reference), "raw blocks read the same values as raw rows");
-  const WalkResult library = LibrarySelectWalk(id, kTable, kColumns);
-  held &= CheckWalk("library", library, options.rows);
-  held &= Check(SameWalk(library, reference), "both paths read the same values");
+  std::vector<PathTimes> paths = WalkPaths(id, raw);
+  for (const PathTimes& path : paths) {
+    held &= Check(SameWalk(path.walk(), reference),
+                  std::string(path.label) + " reads the same values as raw rows");
+  }
 
-  const Comparison comparison = CompareWalks(id, raw, options, reference);
-  held &= Check(comparison.resultsAgree, "every timed run read the same values");
-  PrintComparison(comparison, options.runs);
+  held &= CompareWalks(paths, options, reference);
+  PrintComparison(paths, options.runs);
+  LibrarySelect(id, kTable);
+  PrintCallCosts(kColumns, options.rows, options.runs);
 
   held &= CheckRowCounts(id, options.rows, reference.firstId);
   SQLCleanup();
@@ -214,10 +231,14 @@ bool RunOn(const std::string& name, const std::string& connect, const Options& o
 
 int Run(const Options& options) {
   const TempFolder folder;
-  bool held = RunOn("SQLite", "Driver=SQLite3;Database=" + folder.Path() + "/bench.db", options);
-  for (const char* server : {"QUORLIN_TEST_PG", "QUORLIN_TEST_MARIADB"}) {
-    const char* connect = std::getenv(server);
-    if (connect != nullptr && *connect != '\0') held &= RunOn(server + 13, connect, options);
+  bool held = true;
+  for (const BenchDatabase& database :
+       BenchDatabases(folder.Path() + "/bench.db", options.database)) {
+    if (!CheckAvailable(database)) {
+      held = false;
+      continue;
+    }
+    if (!database.connect.empty()) held &= RunOn(database.name, database.connect, options);
   }
   std::printf("\n%s\n", held ? "all checks held" : "SOME CHECKS FAILED");
   return held ? 0 : 1;
