@@ -82,6 +82,14 @@ bool RequestStaticCursor(const OdbcHandle& statement) {
   return granted != SQL_CURSOR_FORWARD_ONLY;
 }
 
+constexpr std::size_t kWordSize = sizeof(std::uint64_t);
+
+std::uint64_t WordAt(const char* bytes) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, bytes, kWordSize);
+  return word;
+}
+
 }  // namespace
 
 CRecordset::CRecordset(CDatabase* database) : m_database(database) {}
@@ -119,19 +127,17 @@ bool CRecordset::Open(unsigned /*openType*/, const std::string& sql, unsigned op
   }
   const bool onRow = columns > 0 && rows->Fetch(SQL_FETCH_FIRST, 1);
   m_rows = std::move(rows);
+  m_blocks = dynamic_cast<BlockRowSource*>(m_rows.get());
   m_fieldNames = std::move(names);
   m_tableName = std::move(tableName);
   m_bof = m_eof = !onRow;
   return true;
 }
 
-bool CRecordset::IsOpen() const {
-  return m_rows != nullptr;
-}
-
 void CRecordset::Close() noexcept {
+  m_blocks = nullptr;
   m_rows.reset();
-  m_lookupKey.clear();
+  m_lookupKeys.clear();
   m_lookupIndices.clear();
 }
 
@@ -139,12 +145,18 @@ void CRecordset::RequireOpen() const {
   if (!IsOpen()) throw CDBException("The recordset is not open.", {}, m_sql);
 }
 
-void CRecordset::RequireRecord() const {
+void CRecordset::ThrowNoRecord() const {
   RequireOpen();
-  if (m_bof || m_eof) throw CDBException(kNoCurrentRecord, {}, m_sql);
+  throw CDBException(kNoCurrentRecord, {}, m_sql);
 }
 
 void CRecordset::Move(long rows, unsigned short fetchType) {
+  // Nearly every move of a walk stays on a record and within the block in the buffers.
+  if (m_blocks != nullptr && !m_bof && !m_eof &&
+      ((fetchType == fetchNext && m_blocks->StepWithinBlock(1)) ||
+       (fetchType == fetchPrior && m_blocks->StepWithinBlock(-1)))) {
+    return;
+  }
   RequireOpen();
   if ((fetchType == fetchNext && m_eof) || (fetchType == fetchPrior && m_bof)) {
     throw CDBException(kPastEnd, {}, m_sql);
@@ -188,6 +200,19 @@ const RowText& CRecordset::CurrentRow() {
   return m_rows->Row();
 }
 
+void CRecordset::CopyCurrentValues(const std::vector<int>& columns, char* slots,
+                                   std::size_t slotSize) {
+  RequireRecord();
+  if (m_blocks != nullptr &&
+      m_blocks->CopyFromBlock(columns.data(), columns.size(), slots, slotSize)) {
+    return;
+  }
+  const RowText& row = m_rows->Row();
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    CopyIntoSlot(row[static_cast<std::size_t>(columns[i])], slots + i * slotSize, slotSize);
+  }
+}
+
 std::string CRecordset::GetFieldValue(int index) {
   GetFieldName(index);  // range check
   return std::string(CurrentRow()[static_cast<std::size_t>(index)]);
@@ -198,22 +223,51 @@ std::string CRecordset::GetFieldValue(const std::string& name) {
   return std::string(CurrentRow()[static_cast<std::size_t>(FieldIndex(name))]);
 }
 
+CRecordset::FieldKey CRecordset::MakeFieldKey(std::string_view name, std::size_t width) {
+  FieldKey key;
+  key.length = name.size() < width ? name.size() + 1 : name.size();
+  const std::size_t words = (key.length + kWordSize - 1) / kWordSize;
+  key.bytes.assign(words * kWordSize, '\0');
+  std::memcpy(key.bytes.data(), name.data(), name.size());
+  // Built from bytes, so that it picks the same bytes whatever the byte order.
+  unsigned char mask[kWordSize] = {0};
+  if (words > 0) std::memset(mask, 0xFF, key.length - (words - 1) * kWordSize);
+  std::memcpy(&key.lastMask, mask, kWordSize);
+  return key;
+}
+
+bool CRecordset::FieldHolds(const char* field, std::size_t width, const FieldKey& key) {
+  const std::size_t words = (key.length + kWordSize - 1) / kWordSize;
+  if (words == 0) return true;
+  // A last word that would reach past the field is compared byte by byte.
+  if (words * kWordSize > width) return std::memcmp(field, key.bytes.data(), key.length) == 0;
+  const char* expected = key.bytes.data();
+  for (std::size_t i = 0; i + 1 < words; ++i) {
+    if (WordAt(field + i * kWordSize) != WordAt(expected + i * kWordSize)) return false;
+  }
+  const std::size_t last = (words - 1) * kWordSize;
+  return ((WordAt(field + last) ^ WordAt(expected + last)) & key.lastMask) == 0;
+}
+
 const std::vector<int>& CRecordset::FieldIndices(const char* first, std::size_t stride,
                                                  std::size_t width, std::size_t count) {
-  // The raw bytes of the fields are the key: comparing them is a few vector compares per
-  // name, and bytes that differ only after a terminator merely cost a fresh lookup.
-  bool same = m_lookupIndices.size() == count && m_lookupKey.size() == count * width;
+  bool same = m_lookupKeys.size() == count;
   for (std::size_t i = 0; same && i < count; ++i) {
-    same = std::memcmp(m_lookupKey.data() + i * width, first + i * stride, width) == 0;
+    same = FieldHolds(first + i * stride, width, m_lookupKeys[i]);
   }
-  if (same) return m_lookupIndices;
-  std::string key;
+  return same ? m_lookupIndices : ResolveFieldIndices(first, stride, width, count);
+}
+
+const std::vector<int>& CRecordset::ResolveFieldIndices(const char* first, std::size_t stride,
+                                                        std::size_t width, std::size_t count) {
+  std::vector<FieldKey> keys;
   std::vector<int> indices;
   for (std::size_t i = 0; i < count; ++i) {
-    key.append(first + i * stride, width);
-    indices.push_back(FieldIndex(FixedFieldText(first + i * stride, width)));
+    const std::string_view name = FixedFieldView(first + i * stride, width);
+    indices.push_back(FieldIndex(std::string(name)));
+    keys.push_back(MakeFieldKey(name, width));
   }
-  m_lookupKey = std::move(key);
+  m_lookupKeys = std::move(keys);
   m_lookupIndices = std::move(indices);
   return m_lookupIndices;
 }

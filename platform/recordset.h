@@ -1,15 +1,18 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/row_text.h"
 
 namespace quorlin::platform {
 
+class BlockRowSource;
 class CDatabase;
 class RowSource;
 
@@ -47,7 +50,7 @@ class CRecordset {
 
   // Runs sql and stands on the first record. Throws CDBException on failure.
   bool Open(unsigned openType, const std::string& sql, unsigned options);
-  bool IsOpen() const;
+  bool IsOpen() const { return m_rows != nullptr; }
   void Close() noexcept;
 
   const std::string& GetSQL() const { return m_sql; }
@@ -68,6 +71,9 @@ class CRecordset {
   int FieldIndex(const std::string& name) const;
   // The values of the current record in column order, valid until the next move or close.
   const RowText& CurrentRow();
+  // Copies the current record's values of columns (indices) into consecutive slots of slotSize
+  // bytes, as CopyIntoSlot does. Throws as CurrentRow does; the slots then hold anything.
+  void CopyCurrentValues(const std::vector<int>& columns, char* slots, std::size_t slotSize);
   // Column indices of count names kept in fixed fields of width bytes, stride bytes apart
   // (a name fills its field when it has no terminator). Hosts read the same fields of every
   // record, so the list asked for last is remembered.
@@ -84,14 +90,35 @@ class CRecordset {
 
  private:
   void RequireOpen() const;
-  void RequireRecord() const;
+  // Inline: every read of a walk passes here.
+  void RequireRecord() const {
+    if (m_rows == nullptr || m_bof || m_eof) ThrowNoRecord();
+  }
+  [[noreturn]] void ThrowNoRecord() const;
 
   CDatabase* m_database;
   std::unique_ptr<RowSource> m_rows;
+  // m_rows when it reads blocks, for the moves and reads that need no driver call.
+  BlockRowSource* m_blocks = nullptr;
   std::string m_sql;
   std::vector<std::string> m_fieldNames;
   std::string m_tableName;
-  std::string m_lookupKey;
+  // What a host's fixed field holds for a name FieldIndices was asked for: the name and, when
+  // it is shorter than the field, its terminator, zero-padded to whole 8-byte words, so that
+  // checking the names again at the next record compares a word or two per name.
+  struct FieldKey {
+    std::string bytes;
+    std::size_t length = 0;      // the bytes that count
+    std::uint64_t lastMask = 0;  // which bytes of the last word count
+  };
+  static FieldKey MakeFieldKey(std::string_view name, std::size_t width);
+  // The slow part of FieldIndices, apart so that the check at every record stays small.
+  const std::vector<int>& ResolveFieldIndices(const char* first, std::size_t stride,
+                                              std::size_t width, std::size_t count);
+  static bool FieldHolds(const char* field, std::size_t width, const FieldKey& key);
+
+  // The names FieldIndices was asked for last, and their columns.
+  std::vector<FieldKey> m_lookupKeys;
   std::vector<int> m_lookupIndices;
   bool m_bof = true;
   bool m_eof = true;

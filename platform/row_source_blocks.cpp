@@ -237,23 +237,36 @@ const RowText& BlockRowSource::Row() {
   return m_row;
 }
 
+// A value that came whole into its buffer. A driver's length is trusted only within the buffer
+// it filled.
+std::string_view BlockRowSource::BlockValue(const Column& column, std::size_t index) {
+  const SQLLEN length = column.lengths[index];
+  if (length == SQL_NULL_DATA) return {};
+  const char* value = column.values.get() + index * column.width;
+  return {value, length >= 0 ? static_cast<std::size_t>(length) : strnlen(value, column.width - 1)};
+}
+
 // The row's values as views into the block; false when one did not fit its buffer or the
 // driver could not convert the row.
 bool BlockRowSource::ViewsOfBlockRow(std::size_t index) {
   if (m_status[index] == SQL_ROW_ERROR) return false;
   std::string_view* views = m_row.ViewSlots(m_columns.size());
   for (const Column& column : m_columns) {
-    const SQLLEN length = column.lengths[index];
-    const char* value = column.values.get() + index * column.width;
-    if (length == SQL_NULL_DATA) {
-      *views++ = {};
-    } else if (length == SQL_NO_TOTAL || length >= static_cast<SQLLEN>(column.width)) {
-      return false;
-    } else {
-      // A driver's length is trusted only within the buffer it filled.
-      *views++ = {
-          value, length >= 0 ? static_cast<std::size_t>(length) : strnlen(value, column.width - 1)};
-    }
+    if (!CameWhole(column, index)) return false;
+    *views++ = BlockValue(column, index);
+  }
+  return true;
+}
+
+bool BlockRowSource::CopyFromBlock(const int* columns, std::size_t count, char* slots,
+                                   std::size_t slotSize) const {
+  if (!Holds(m_position)) return false;
+  const auto index = static_cast<std::size_t>(m_position - m_blockStart);
+  if (m_status[index] == SQL_ROW_ERROR) return false;
+  for (std::size_t i = 0; i < count; ++i) {
+    const Column& column = m_columns[static_cast<std::size_t>(columns[i])];
+    if (!CameWhole(column, index)) return false;
+    CopyIntoSlot(BlockValue(column, index), slots + i * slotSize, slotSize);
   }
   return true;
 }

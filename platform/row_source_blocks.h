@@ -34,6 +34,23 @@ class BlockRowSource : public RowSource {
   std::optional<long> KnownSize() override { return Size(); }
   bool InMemory() const override { return false; }
 
+  // What a walk does at nearly every record, without a driver call or a virtual one.
+  //
+  // Moves step rows when that row is in the block in the buffers; false, having done nothing,
+  // when it takes a fetch.
+  bool StepWithinBlock(long step) {
+    const long row = m_position + step;
+    if (row < 1 || !Holds(row)) return false;
+    m_position = row;
+    m_rowRead = false;
+    return true;
+  }
+  // Copies the values of count columns of the current row into consecutive slots of slotSize
+  // bytes (CopyIntoSlot) straight from the block; false when the row has to be read another
+  // way (Row()), the slots then holding anything.
+  bool CopyFromBlock(const int* columns, std::size_t count, char* slots,
+                     std::size_t slotSize) const;
+
  private:
   struct Column {
     std::size_t width = 0;  // bytes per value, terminator included
@@ -54,6 +71,12 @@ class BlockRowSource : public RowSource {
   long Size();
   bool ConfirmStatedCount();
   bool ViewsOfBlockRow(std::size_t index);
+  // Whether value i of a column came whole into its buffer.
+  static bool CameWhole(const Column& column, std::size_t index) {
+    const SQLLEN length = column.lengths[index];
+    return length != SQL_NO_TOTAL && length < static_cast<SQLLEN>(column.width);
+  }
+  static std::string_view BlockValue(const Column& column, std::size_t index);
   void ReadAlone(long row);
   void RestoreBlockShape();
 

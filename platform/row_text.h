@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -48,5 +49,15 @@ class RowText {
   std::vector<std::size_t> m_ends;
   std::vector<std::string_view> m_views;
 };
+
+// Copies value into a slot of size bytes as strncpy would: up to its first zero byte (some
+// drivers hand over zero bytes inside values), at most size bytes, the rest of the slot zero.
+inline void CopyIntoSlot(std::string_view value, char* slot, std::size_t size) {
+  const std::size_t limit = value.size() < size ? value.size() : size;
+  // strncpy reads no further than limit bytes, and finds the first zero byte without the
+  // mispredicted branches that a byte loop takes on values of varying length.
+  if (limit > 0) std::strncpy(slot, value.data(), limit);
+  std::memset(slot + limit, 0, size - limit);
+}
 
 }  // namespace quorlin::platform
