@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "profiles/dialects.h"
 #include "platform/database.h"
+#include "profiles/dialects.h"
 #include "temp_dir.h"
 
 namespace quorlin::platform {
