@@ -67,16 +67,5 @@ TEST_F(ExportFrame, MemoryExhaustionAndOtherErrorsNeverCrossTheBoundary) {
   EXPECT_EQ(platform::CurrentResourceModule(), &kHostTable);
 }
 
-TEST(LastErrorText, KeepsAtMost499BytesAndZeroFillsTheRest) {
-  LastErrorText text("Success");
-  EXPECT_STREQ(text.Text(), "Success");
-  text.Set(std::string(600, 'x'));
-  EXPECT_EQ(text.Length(), 499u);
-  text.Set("short");
-  EXPECT_EQ(text.Length(), 5u);
-  const char* raw = text.Text();
-  for (std::size_t i = 5; i < LastErrorText::kSize; ++i) ASSERT_EQ(raw[i], '\0') << i;
-}
-
 }  // namespace
 }  // namespace quorlin::frame

@@ -1,11 +1,18 @@
+#include <algorithm>
 #include <clocale>
 #include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "database_fixture.h"
+#include "frame/last_error_text.h"
 
 namespace quorlin::test {
 namespace {
 
+// The last-error text: at most 499 characters kept, handed to the host whole with its
+// terminator or not at all, and left alone by whatever succeeds.
 class LastErrorText : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -20,30 +27,64 @@ class LastErrorText : public ::testing::Test {
   int id_ = -1;
 };
 
-TEST_F(LastErrorText, LongMessagesAreCutAt499Characters) {
-  const std::string table(600, 'Q');
-  ASSERT_EQ(SQLSelectToTable(id_, table.c_str(), ""), -1);
-  char buffer[600];
-  std::memset(buffer, '#', sizeof buffer);
-  EXPECT_EQ(SQLLastError(buffer, 499), -1);
-  EXPECT_EQ(buffer[0], '#') << "a failed copy writes nothing";
-  ASSERT_EQ(SQLLastError(buffer, 500), 0);
-  EXPECT_EQ(std::strlen(buffer), 499u);
-  EXPECT_NE(std::string(buffer).find("QQQQ"), std::string::npos) << buffer;
+// The 500-byte buffer itself, compiled into this program from the library's source (the
+// library keeps its copy to itself). Zeros follow every text, also a short one set after a
+// long one.
+TEST_F(LastErrorText, KeepsAtMost499BytesAndZeroFillsTheRest) {
+  frame::LastErrorText text("Success");
+  EXPECT_STREQ(text.Text(), "Success");
+  struct Kept {
+    std::string text;
+    std::size_t length;
+  };
+  const Kept cases[] = {{std::string(600, 'x'), 499}, {std::string(500, 'y'), 499},
+                        {std::string(499, 'z'), 499}, {"short", 5},
+                        {std::string(498, 'w'), 498}, {"", 0}};
+  for (const Kept& kept : cases) {
+    SCOPED_TRACE("a text of " + std::to_string(kept.text.size()) + " characters");
+    text.Set(kept.text);
+    EXPECT_EQ(text.Length(), kept.length);
+    EXPECT_EQ(text.Text(), kept.text.substr(0, kept.length));
+    const char* raw = text.Text();
+    for (std::size_t i = kept.length; i < frame::LastErrorText::kSize; ++i)
+      ASSERT_EQ(raw[i], '\0') << i;
+  }
 }
 
-TEST_F(LastErrorText, NeedsRoomForTheTerminator) {
-  MarkLastError();
-  const std::size_t length = std::strlen(kMarker);
-  char buffer[64];
-  std::memset(buffer, '#', sizeof buffer);
-  EXPECT_EQ(SQLLastError(buffer, static_cast<unsigned>(length)), -1);
-  EXPECT_EQ(SQLLastError(buffer, 0), -1);
-  EXPECT_EQ(buffer[0], '#');
-  EXPECT_EQ(SQLLastError(nullptr, 64), -1);
-  ASSERT_EQ(SQLLastError(buffer, static_cast<unsigned>(length + 1)), 0);
-  EXPECT_STREQ(buffer, kMarker);
-  EXPECT_EQ(buffer[length + 1], '#') << "nothing beyond the terminator is written";
+// Through SQLLastError, for a short failure and for one cut at 499 characters: every size
+// that leaves no room for the terminator, and a null buffer, fail and write nothing; the
+// exact size gets the whole text and nothing beyond its terminator.
+TEST_F(LastErrorText, HandedOverWholeWithItsTerminatorOrNotAtAll) {
+  const std::string longTable(600, 'Q');
+  struct Failure {
+    const char* what;
+    std::function<void()> provoke;
+    std::size_t length;
+    std::string expected;  // the text, or for a cut one a part of it
+  };
+  const Failure failures[] = {
+      {"the marker", [] { MarkLastError(); }, std::strlen(kMarker), kMarker},
+      {"a message naming a table of 600 characters",
+       [&] { ASSERT_EQ(SQLSelectToTable(id_, longTable.c_str(), ""), -1); }, 499, "QQQQ"},
+  };
+  for (const Failure& failure : failures) {
+    SCOPED_TRACE(failure.what);
+    failure.provoke();
+    std::vector<char> buffer(failure.length + 16);
+    const unsigned exact = static_cast<unsigned>(failure.length + 1);
+    for (unsigned size : {0u, 1u, exact - 1}) {
+      std::fill(buffer.begin(), buffer.end(), '#');
+      EXPECT_EQ(SQLLastError(buffer.data(), size), -1) << "size " << size;
+      EXPECT_EQ(buffer[0], '#') << "a failed copy writes nothing; size " << size;
+    }
+    EXPECT_EQ(SQLLastError(nullptr, static_cast<unsigned>(buffer.size())), -1);
+    std::fill(buffer.begin(), buffer.end(), '#');
+    ASSERT_EQ(SQLLastError(buffer.data(), exact), 0);
+    EXPECT_EQ(std::strlen(buffer.data()), failure.length);
+    EXPECT_NE(std::string(buffer.data()).find(failure.expected), std::string::npos)
+        << buffer.data();
+    EXPECT_EQ(buffer[exact], '#') << "nothing beyond the terminator is written";
+  }
 }
 
 TEST_F(LastErrorText, SuccessLeavesTheLastFailureInPlace) {
