@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "mirvale.h"
+
 namespace quorlin::viewer {
 
 // The View data dialog's window as the paging rules use it: the record list, the controls
@@ -18,6 +20,11 @@ class DialogSurface {
   // Inserts a row whose first column shows text; the index it got, or -1.
   virtual int InsertItem(int row, const std::string& text) = 0;
   virtual void SetSubItem(int row, int column, const std::string& text) = 0;
+
+  // The record list and the dialog window as the printer library takes them. Valid only
+  // while the button's handler that asked for them runs.
+  virtual MirvaleListControl PrinterList() const = 0;
+  virtual MirvaleWindow PrinterParent() const = 0;
 
   // Controls by template id.
   virtual void EnableControl(int id, bool enable) = 0;

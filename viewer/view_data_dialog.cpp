@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "frame/report.h"
 #include "platform/db_exception.h"
 #include "platform/resources.h"
 #include "profiles/profile.h"
 #include "resources/message_ids.h"
 #include "resources/view_data_ids.h"
+#include "viewer/dialog_failures.h"
 
 namespace quorlin::viewer {
 namespace {
@@ -34,7 +34,7 @@ bool MoveReportingFailure(Move&& move) {
   try {
     move();
   } catch (const CDBException& e) {
-    frame::ReportMessage(e.ErrorText());
+    ReportDatabaseFailure(e);
     return !Rules().failedMoveEndsAction;
   }
   return true;
@@ -179,7 +179,7 @@ void ViewDataDialog::OnNextPage() {
         recordset.MoveNext();
       } catch (const CDBException& e) {
         if (Rules().failedRowEndsActionSilently) return;
-        frame::ReportMessage(e.ErrorText());
+        ReportDatabaseFailure(e);
         break;
       }
     }
@@ -214,7 +214,7 @@ void ViewDataDialog::OnPrevPage() {
         // A failed read leaves the recordset where it stood, so every further pass would
         // fail on the same record again: with a large page that is a flood of identical
         // reports, so the collection ends here as it does when paging forward.
-        frame::ReportMessage(e.ErrorText());
+        ReportDatabaseFailure(e);
         break;
       }
     }

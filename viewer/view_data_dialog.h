@@ -8,11 +8,18 @@
 
 namespace quorlin::viewer {
 
+// What the front end does once it has forwarded a button to the dialog.
+enum class ButtonResult {
+  kNotADialogButton,  // no button of the template: the toolkit's own handling applies
+  kDialogStays,
+  kDialogEnds,  // Close: the front end ends the dialog
+};
+
 // The paging rules of the "View data" dialog, apart from any toolkit: the dialog lists the
 // records of a recordset a page at a time, read forward or backward from wherever the
 // recordset stands, and moves the recordset as it goes. A front end builds the window,
-// hands it over as the surface, calls OnInitDialog once the window exists and forwards the
-// navigation buttons to the handlers.
+// hands it over as the surface, calls OnInitDialog once the window exists and forwards every
+// button by its template id to OnButton.
 class ViewDataDialog {
  public:
   // The dialog's data, set before it opens.
@@ -33,6 +40,11 @@ class ViewDataDialog {
   bool FillPage();
   // Puts a page of texts (row after row, each row's fields in column order) into the list.
   void ShowRows(const std::vector<std::string>& pageTexts, int columnCount);
+
+  // What the button with that template id does. Nothing escapes: a failure of the button's
+  // work is reported and the dialog stays usable, since it would otherwise unwind through
+  // the toolkit's event loop.
+  ButtonResult OnButton(int controlId) noexcept;
 
   // The navigation buttons.
   void OnFirst();

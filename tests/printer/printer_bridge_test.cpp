@@ -3,7 +3,7 @@
 // its PDF output) and through a recording printer object; and the buttons doing nothing
 // when the library gives no printer object. Runs on a virtual display, each case in a
 // process of its own.
-#include "viewer/wx/printer_bridge.h"
+#include "viewer/printer_bridge.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -27,7 +27,6 @@
 #include "platform/linux/gui_toolkit.h"
 #include "report_list_window.h"
 #include "temp_dir.h"
-#include "viewer/wx/printer_library.h"
 #include "watcher_log.h"
 
 namespace quorlin::test {
@@ -174,7 +173,7 @@ TEST_F(PrinterBridge, PreviewButtonMakesItsCallsInOrderAndShowsThePage) {
   window.Frame().Show();
   PreviewOperator operatorEyes;
 
-  viewer::PreviewPage(window.List(), "Orders");
+  viewer::PreviewPage(&window.List(), "Orders");
 
   EXPECT_TRUE(operatorEyes.Seen()) << "no preview window appeared";
   EXPECT_TRUE(operatorEyes.Photographed());
@@ -189,7 +188,7 @@ TEST_F(PrinterBridge, PrintButtonMakesItsCallsInOrderAndPrintsThePage) {
   std::filesystem::remove(pdf);
   setenv("MIRVALE_PDF_OUTPUT", pdf.c_str(), 1);
 
-  viewer::PrintPage(window.List(), "Orders");
+  viewer::PrintPage(&window.List(), "Orders");
 
   EXPECT_EQ(Lines(m_callLog),
             ExpectedPageCalls("SetListControl(3 columns, 7 rows)", "Orders", "Print()"));
@@ -203,7 +202,7 @@ TEST_F(PrinterBridge, EmptyListStillMakesEveryCall) {
   ReportListWindow window(OrderHeaders(), {});
   setenv("MIRVALE_PDF_OUTPUT", m_dir.Path("empty.pdf").c_str(), 1);
 
-  viewer::PrintPage(window.List(), "Orders");
+  viewer::PrintPage(&window.List(), "Orders");
 
   EXPECT_EQ(Lines(m_callLog),
             ExpectedPageCalls("SetListControl(3 columns, 0 rows)", "Orders", "Print()"));
@@ -219,7 +218,7 @@ TEST_F(PrinterBridge, TableNameInTheHostsCodePageIsPrintedAsItsCharacters) {
   const std::string pdf = ArtefactPath("bridge_gbk_name.pdf");
   setenv("MIRVALE_PDF_OUTPUT", pdf.c_str(), 1);
 
-  viewer::PrintPage(window.List(), "\xb6\xa9\xb5\xa5");  // "订单" in GBK
+  viewer::PrintPage(&window.List(), "\xb6\xa9\xb5\xa5");  // "订单" in GBK
 
   std::setlocale(LC_ALL, "C");
   const std::string utf8Name = "\xe8\xae\xa2\xe5\x8d\x95";
@@ -239,7 +238,7 @@ TEST_F(PrinterBridge, PrinterSetupButtonKeepsTheSettingsInTheFixedFile) {
     if (!ClickButton(*dialog.FindWindow(wxID_OK))) script.Fail("OK cannot be clicked");
   })});
 
-  viewer::SetUpPrinter(window.Frame());
+  viewer::SetUpPrinter(&window.Frame());
 
   EXPECT_EQ(script.DialogsOpened(), 1);
   EXPECT_TRUE(script.Failures().empty()) << script.FailureText();
@@ -256,9 +255,9 @@ TEST_F(PrinterBridge, RecordingPrinterGetsTheDialogsListAndItsOwnCopyOfTheName) 
   MadeLibrary::Reset(&printer);
   std::string name = "Orders";
 
-  viewer::SendPageToPrinter(kMadeLibrary, window.List(), name, viewer::PageOutput::kPreview);
-  viewer::SendPageToPrinter(kMadeLibrary, window.List(), name, viewer::PageOutput::kPrint);
-  viewer::SetUpPrinterWith(kMadeLibrary, window.Frame());
+  viewer::SendPageToPrinter(kMadeLibrary, &window.List(), name, viewer::PageOutput::kPreview);
+  viewer::SendPageToPrinter(kMadeLibrary, &window.List(), name, viewer::PageOutput::kPrint);
+  viewer::SetUpPrinterWith(kMadeLibrary, &window.Frame());
 
   EXPECT_EQ(printer.list, &window.List());
   EXPECT_EQ(printer.calls,
@@ -277,15 +276,33 @@ TEST_F(PrinterBridge, NullPrinterObjectMakesEveryButtonDoNothing) {
   const std::string lastErrorBefore = frame::Frame().lastError.Text();
   const std::size_t windowsBefore = wxTopLevelWindows.size();
 
-  viewer::SendPageToPrinter(kMadeLibrary, window.List(), "Orders", viewer::PageOutput::kPreview);
-  viewer::SendPageToPrinter(kMadeLibrary, window.List(), "Orders", viewer::PageOutput::kPrint);
-  viewer::SetUpPrinterWith(kMadeLibrary, window.Frame());
+  viewer::SendPageToPrinter(kMadeLibrary, &window.List(), "Orders", viewer::PageOutput::kPreview);
+  viewer::SendPageToPrinter(kMadeLibrary, &window.List(), "Orders", viewer::PageOutput::kPrint);
+  viewer::SetUpPrinterWith(kMadeLibrary, &window.Frame());
 
   EXPECT_EQ(MadeLibrary::created, 3);
   EXPECT_EQ(MadeLibrary::deleted, 0) << "there was nothing to delete";
   EXPECT_EQ(frame::Frame().lastError.Text(), lastErrorBefore) << "nothing is reported";
   EXPECT_EQ(wxTopLevelWindows.size(), windowsBefore) << "no window opened";
   EXPECT_EQ(window.List().GetItemCount(), 7);
+}
+
+// A library whose delete entry point is missing: the bridge still uses the object it got and
+// never calls through the null entry point.
+TEST_F(PrinterBridge, LibraryWithoutADeleteEntryPointIsNeverCalledThroughIt) {
+  ReportListWindow window(OrderHeaders(), OrderRows());
+  RecordingPrinter printer;
+  MadeLibrary::Reset(&printer);
+  const viewer::PrinterLibrary withoutDelete{&MadeLibrary::Create, nullptr};
+
+  viewer::SendPageToPrinter(withoutDelete, &window.List(), "Orders", viewer::PageOutput::kPrint);
+  viewer::SetUpPrinterWith(withoutDelete, &window.Frame());
+
+  EXPECT_EQ(MadeLibrary::created, 2);
+  EXPECT_EQ(printer.calls,
+            (std::vector<std::string>{"SetListControl", "SetTableName(Orders, 1)", "SetOptionA(1)",
+                                      "SetOptionB(1, 0)", "SetOptionC(1, 0)", "Print()",
+                                      "PrinterSetup(d:\\test.ini)"}));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // dialog changes size.
 #include <wx/button.h>
 
+#include <iostream>
+
 #include "resources/view_data_template.h"
 #include "view_data_gui_fixture.h"
 
@@ -18,9 +20,11 @@ using ::testing::IsEmpty;
 TEST_F(ViewDataGui, TheListKeepsItsMarginsWhenTheDialogGrowsAndShrinks) {
   SelectRecords(3);
   DialogState original, grown, restored;
+  int top = 0;
   int waits = 0;
   Display(10, {Do([&](wxDialog& dialog) {
                  original = ReadState(dialog);
+                 top = ExpectedListTop(dialog, ViewDataTemplate(false));
                  dialog.SetClientSize(1000, 700);
                }),
                [&](wxDialog& dialog) {
@@ -36,8 +40,12 @@ TEST_F(ViewDataGui, TheListKeepsItsMarginsWhenTheDialogGrowsAndShrinks) {
 
   EXPECT_EQ(grown.clientSize, wxSize(1000, 700));
   EXPECT_EQ(restored.clientSize, original.clientSize);
+  std::cout << "[ MEASURED ] list " << original.listRect.x << "," << original.listRect.y << " "
+            << original.listRect.width << "x" << original.listRect.height << " in client "
+            << original.clientSize.x << "x" << original.clientSize.y << "\n";
   for (const DialogState* state : {&original, &grown, &restored}) {
-    EXPECT_EQ(state->listRect, wxRect(5, 64, state->clientSize.x - 10, state->clientSize.y - 80));
+    EXPECT_EQ(state->listRect,
+              wxRect(5, top, state->clientSize.x - 10, state->clientSize.y - 16 - top));
   }
 }
 
@@ -68,6 +76,9 @@ TEST_F(ViewDataGui, ChineseInterfaceShowsTheChineseTemplateAndTexts) {
                Pressing(kCloseButton)});
 
   EXPECT_TRUE(saved);
+  std::cout << "[ MEASURED ] Chinese template: list " << state.listRect.x << "," << state.listRect.y
+            << " " << state.listRect.width << "x" << state.listRect.height << " in client "
+            << state.clientSize.x << "x" << state.clientSize.y << "\n";
   EXPECT_EQ(state.title, Utf8("\xe6\x9f\xa5\xe7\x9c\x8b\xe6\x95\xb0\xe6\x8d\xae"));  // 查看数据
   ASSERT_EQ(state.rows.size(), 2u);
   EXPECT_EQ(state.rows[0][1], Utf8(chinese));

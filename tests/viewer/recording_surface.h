@@ -21,6 +21,9 @@ class RecordingSurface : public viewer::DialogSurface {
   int InsertColumn(int index, const std::string& heading, int width) override;
   int InsertItem(int row, const std::string& text) override;
   void SetSubItem(int row, int column, const std::string& text) override;
+  // No list control or window to print from: the printer library gets none.
+  MirvaleListControl PrinterList() const override { return nullptr; }
+  MirvaleWindow PrinterParent() const override { return nullptr; }
   void EnableControl(int id, bool enable) override;
   void ShowControl(int id, bool show) override;
   void SetFields(const std::string& tableName, const std::string& pageNo) override;

@@ -11,6 +11,7 @@
 #include <wx/string.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <clocale>
 #include <ostream>
 #include <string>
@@ -44,8 +45,31 @@ inline wxString Utf8(const char* text) {
   return wxString::FromUTF8(text);
 }
 
+// The template's place of a control in the dialog's pixels.
+inline wxRect TemplatePlace(wxDialog& dialog, const resources::TemplateControl& control) {
+  return wxRect(dialog.ConvertDialogToPixels(wxPoint(control.rect.x, control.rect.y)),
+                dialog.ConvertDialogToPixels(wxSize(control.rect.width, control.rect.height)));
+}
+
+// Where the record list starts: 64 pixels down, or 4 pixels below the lowest control that
+// the template shows where the dialog's font makes the controls reach further than that.
+inline int ExpectedListTop(wxDialog& dialog, const resources::DialogTemplate& dialogTemplate) {
+  int lowest = 0;
+  for (std::size_t i = 0; i < dialogTemplate.controlCount; ++i) {
+    const resources::TemplateControl& control = dialogTemplate.controls[i];
+    if (control.kind == resources::ControlKind::kReportList ||
+        control.kind == resources::ControlKind::kHiddenButton) {
+      continue;
+    }
+    const wxRect place = TemplatePlace(dialog, control);
+    lowest = std::max(lowest, place.y + place.height);
+  }
+  return std::max(64, lowest + 4);
+}
+
 // The template's controls, ids, captions, order and places, and which edits take typing; the
-// list kept 5 / 64 / 5 / 16 pixels from the client edges.
+// list kept 5 / 5 / 16 pixels from the client's sides and bottom, starting below the controls
+// above it.
 inline void ExpectBuiltFromTemplate(wxDialog& dialog,
                                     const resources::DialogTemplate& dialogTemplate) {
   using resources::ControlKind;
@@ -68,12 +92,11 @@ inline void ExpectBuiltFromTemplate(wxDialog& dialog,
     } else if (control.kind != ControlKind::kReportList) {
       EXPECT_EQ(child->GetLabel(), Utf8(control.caption));
     }
-    const wxRect place(
-        dialog.ConvertDialogToPixels(wxPoint(control.rect.x, control.rect.y)),
-        dialog.ConvertDialogToPixels(wxSize(control.rect.width, control.rect.height)));
+    const wxRect place = TemplatePlace(dialog, control);
     if (control.kind == ControlKind::kReportList) {
       const wxSize client = dialog.GetClientSize();
-      EXPECT_EQ(child->GetRect(), wxRect(5, 64, client.x - 10, client.y - 80));
+      const int top = ExpectedListTop(dialog, dialogTemplate);
+      EXPECT_EQ(child->GetRect(), wxRect(5, top, client.x - 10, client.y - 16 - top));
     } else {
       EXPECT_EQ(child->GetRect(), place);
     }

@@ -2,19 +2,16 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include <algorithm>
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "frame/report.h"
 #include "platform/dialog_unavailable_error.h"
 #include "platform/resources.h"
 #include "resources/view_data_ids.h"
 #include "viewer/front_end.h"
 #include "viewer/list_layout.h"
-#include "viewer/win32/list_top.h"
-#include "viewer/win32/printer_bridge.h"
 #include "viewer/win32/win32_surface.h"
 
 namespace quorlin::viewer {
@@ -40,66 +37,35 @@ void LayoutList(HWND window, int listTop) {
   HWND list = GetDlgItem(window, resources::kRecordList);
   RECT client = {};
   if (list == nullptr || !GetClientRect(window, &client)) return;
-  PixelRect place = RecordListRect(client.right - client.left, client.bottom - client.top);
-  // A lower top takes its pixels from the list's height; the bottom margin stays.
-  place.height = std::max(0, place.height - (listTop - place.y));
-  place.y = listTop;
+  const PixelRect place =
+      RecordListRect(client.right - client.left, client.bottom - client.top, listTop);
   MoveWindow(list, client.left + place.x, client.top + place.y, place.width, place.height, TRUE);
 }
 
-// Nothing may unwind through the system's dialog manager: every failure stops here.
-template <typename Work>
-void Guarded(Work&& work) {
-  try {
-    work();
-  } catch (const std::exception& e) {
-    frame::ReportMessage(e.what());
-  } catch (...) {
-    frame::ReportMessage("Unexpected error in the View data dialog.");
+// Where the dialog's controls other than the list stand, in client pixels, of those the
+// template shows.
+std::vector<PixelRect> ShownControlPlaces(HWND dialog, HWND list) {
+  std::vector<PixelRect> places;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    // The style, not IsWindowVisible: the dialog itself is not shown while it initialises.
+    if (child == list || (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) == 0) continue;
+    RECT place = {};
+    if (!GetWindowRect(child, &place)) continue;
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    places.push_back({static_cast<int>(place.left), static_cast<int>(place.top),
+                      static_cast<int>(place.right - place.left),
+                      static_cast<int>(place.bottom - place.top)});
   }
+  return places;
 }
 
 void OnCommand(DialogRun& run, int id) {
-  ViewDataDialog& dialog = run.dialog;
-  switch (id) {
-    case resources::kCloseButton:
-      // The fields go back into the members before the dialog ends.
-      Guarded([&] { dialog.UpdateMembers(); });
-      EndDialog(run.window, IDOK);
-      break;
-    case IDCANCEL:  // Esc and the close box
-      EndDialog(run.window, IDCANCEL);
-      break;
-    case resources::kFirstButton:
-      Guarded([&] { dialog.OnFirst(); });
-      break;
-    case resources::kLastButton:
-      Guarded([&] { dialog.OnLast(); });
-      break;
-    case resources::kNextPageButton:
-      Guarded([&] { dialog.OnNextPage(); });
-      break;
-    case resources::kPrevPageButton:
-      Guarded([&] { dialog.OnPrevPage(); });
-      break;
-    case resources::kPreviewButton:
-      Guarded([&] {
-        dialog.UpdateMembers();  // takes over a table name the operator typed
-        PreviewPage(GetDlgItem(run.window, resources::kRecordList), dialog.m_tableName);
-      });
-      break;
-    case resources::kPrintButton:
-      Guarded([&] {
-        dialog.UpdateMembers();
-        PrintPage(GetDlgItem(run.window, resources::kRecordList), dialog.m_tableName);
-      });
-      break;
-    case resources::kPrinterSetupButton:
-      Guarded([&] { SetUpPrinter(run.window); });
-      break;
-    default:
-      break;
+  if (id == IDCANCEL) {  // Esc and the close box
+    EndDialog(run.window, IDCANCEL);
+    return;
   }
+  if (run.dialog.OnButton(id) == ButtonResult::kDialogEnds) EndDialog(run.window, IDOK);
 }
 
 INT_PTR OnInitDialog(HWND window, LPARAM parameter) {
@@ -109,7 +75,8 @@ INT_PTR OnInitDialog(HWND window, LPARAM parameter) {
   try {
     run->surface = std::make_unique<Win32Surface>(window);
     run->dialog.SetSurface(run->surface.get());
-    run->listTop = RecordListTop(window, GetDlgItem(window, resources::kRecordList), run->listTop);
+    run->listTop = RecordListTop(
+        ShownControlPlaces(window, GetDlgItem(window, resources::kRecordList)), run->listTop);
     LayoutList(window, run->listTop);
     run->dialog.OnInitDialog();
   } catch (...) {

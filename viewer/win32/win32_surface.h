@@ -16,6 +16,8 @@ class Win32Surface : public DialogSurface {
   int InsertColumn(int index, const std::string& heading, int width) override;
   int InsertItem(int row, const std::string& text) override;
   void SetSubItem(int row, int column, const std::string& text) override;
+  MirvaleListControl PrinterList() const override { return List(); }
+  MirvaleWindow PrinterParent() const override { return m_dialog; }
   void EnableControl(int id, bool enable) override;
   void ShowControl(int id, bool show) override;
   void SetFields(const std::string& tableName, const std::string& pageNo) override;

@@ -48,6 +48,10 @@ void ToolkitSurface::SetSubItem(int row, int column, const std::string& text) {
   m_list.SetItem(row, column, ToToolkitText(text));
 }
 
+MirvaleWindow ToolkitSurface::PrinterParent() const {
+  return &m_dialog;
+}
+
 void ToolkitSurface::EnableControl(int id, bool enable) {
   if (wxWindow* control = m_dialog.FindWindow(id)) control->Enable(enable);
 }

@@ -3,11 +3,10 @@
 #include <wx/listctrl.h>
 
 #include <stdexcept>
+#include <vector>
 
-#include "frame/report.h"
 #include "resources/view_data_ids.h"
 #include "viewer/list_layout.h"
-#include "viewer/wx/printer_bridge.h"
 #include "viewer/wx/template_controls.h"
 
 namespace quorlin::viewer {
@@ -28,20 +27,14 @@ ViewDataWindow::ViewDataWindow(ViewDataDialog& dialog,
   if (m_list == nullptr) throw std::logic_error("The View data template has no record list.");
   m_surface = std::make_unique<ToolkitSurface>(*this, *m_list);
   m_dialog.SetSurface(m_surface.get());
+  m_listTop = RecordListTop(ShownControlPlaces(), RecordListRect(0, 0).y);
 
   Bind(wxEVT_INIT_DIALOG, &ViewDataWindow::OnInitDialogEvent, this);
   Bind(wxEVT_SIZE, &ViewDataWindow::OnSizeOrMove, this);
   Bind(wxEVT_MOVE, &ViewDataWindow::OnSizeOrMove, this);
   Bind(wxEVT_CHAR_HOOK, &ViewDataWindow::OnCharHook, this);
   Bind(wxEVT_CLOSE_WINDOW, &ViewDataWindow::OnCloseWindow, this);
-  Bind(wxEVT_BUTTON, &ViewDataWindow::OnCloseButton, this, kClose);
-  BindNavigation(resources::kFirstButton, &ViewDataDialog::OnFirst);
-  BindNavigation(resources::kLastButton, &ViewDataDialog::OnLast);
-  BindNavigation(resources::kNextPageButton, &ViewDataDialog::OnNextPage);
-  BindNavigation(resources::kPrevPageButton, &ViewDataDialog::OnPrevPage);
-  Bind(wxEVT_BUTTON, &ViewDataWindow::OnPreview, this, resources::kPreviewButton);
-  Bind(wxEVT_BUTTON, &ViewDataWindow::OnPrinterSetup, this, resources::kPrinterSetupButton);
-  Bind(wxEVT_BUTTON, &ViewDataWindow::OnPrint, this, resources::kPrintButton);
+  Bind(wxEVT_BUTTON, &ViewDataWindow::OnButton, this);
   LayoutList();
   CentreOnScreen();
 }
@@ -54,17 +47,6 @@ ViewDataWindow::~ViewDataWindow() {
 void ViewDataWindow::Run() {
   ShowModal();
   if (m_initFailure) std::rethrow_exception(m_initFailure);
-}
-
-template <typename Work>
-void ViewDataWindow::Guarded(Work&& work) {
-  try {
-    work();
-  } catch (const std::exception& e) {
-    frame::ReportMessage(e.what());
-  } catch (...) {
-    frame::ReportMessage("Unexpected error in the View data dialog.");
-  }
 }
 
 void ViewDataWindow::OnInitDialogEvent(wxInitDialogEvent&) {
@@ -88,11 +70,14 @@ void ViewDataWindow::FocusFirstTabStop() {
   }
 }
 
-void ViewDataWindow::BindNavigation(int id, void (ViewDataDialog::*handler)()) {
-  // The handlers keep their own failures inside.
-  Bind(
-      wxEVT_BUTTON, [this, handler](wxCommandEvent&) { Guarded([&] { (m_dialog.*handler)(); }); },
-      id);
+std::vector<PixelRect> ViewDataWindow::ShownControlPlaces() const {
+  std::vector<PixelRect> places;
+  for (const wxWindow* control : GetChildren()) {
+    if (control == m_list || !control->IsShown()) continue;
+    const wxRect place = control->GetRect();
+    places.push_back({place.x, place.y, place.width, place.height});
+  }
+  return places;
 }
 
 void ViewDataWindow::OnSizeOrMove(wxEvent& event) {
@@ -103,7 +88,7 @@ void ViewDataWindow::OnSizeOrMove(wxEvent& event) {
 void ViewDataWindow::LayoutList() {
   if (m_list == nullptr) return;
   const wxSize client = GetClientSize();
-  const PixelRect place = RecordListRect(client.GetWidth(), client.GetHeight());
+  const PixelRect place = RecordListRect(client.GetWidth(), client.GetHeight(), m_listTop);
   m_list->SetSize(place.x, place.y, place.width, place.height);
   m_list->Refresh();
 }
@@ -120,28 +105,17 @@ void ViewDataWindow::OnCloseWindow(wxCloseEvent&) {
   EndModal(wxID_CANCEL);
 }
 
-void ViewDataWindow::OnCloseButton(wxCommandEvent&) {
-  // The fields go back into the members before the dialog ends; nothing reads them later.
-  Guarded([&] { m_dialog.UpdateMembers(); });
-  EndModal(kClose);
-}
-
-void ViewDataWindow::OnPreview(wxCommandEvent&) {
-  Guarded([&] {
-    m_dialog.UpdateMembers();  // a table name typed into the field counts
-    PreviewPage(*m_list, m_dialog.m_tableName);
-  });
-}
-
-void ViewDataWindow::OnPrint(wxCommandEvent&) {
-  Guarded([&] {
-    m_dialog.UpdateMembers();
-    PrintPage(*m_list, m_dialog.m_tableName);
-  });
-}
-
-void ViewDataWindow::OnPrinterSetup(wxCommandEvent&) {
-  Guarded([&] { SetUpPrinter(*this); });
+void ViewDataWindow::OnButton(wxCommandEvent& event) {
+  switch (m_dialog.OnButton(event.GetId())) {
+    case ButtonResult::kNotADialogButton:
+      event.Skip();
+      break;
+    case ButtonResult::kDialogStays:
+      break;
+    case ButtonResult::kDialogEnds:
+      EndModal(kClose);
+      break;
+  }
 }
 
 }  // namespace quorlin::viewer

@@ -4,8 +4,10 @@
 
 #include <exception>
 #include <memory>
+#include <vector>
 
 #include "resources/view_data_template.h"
+#include "viewer/list_layout.h"
 #include "viewer/view_data_dialog.h"
 #include "viewer/wx/toolkit_surface.h"
 
@@ -31,21 +33,18 @@ class ViewDataWindow : public wxDialog {
   void OnSizeOrMove(wxEvent& event);
   void OnCharHook(wxKeyEvent& event);
   void OnCloseWindow(wxCloseEvent& event);
-  void OnCloseButton(wxCommandEvent& event);
-  void OnPreview(wxCommandEvent& event);
-  void OnPrint(wxCommandEvent& event);
-  void OnPrinterSetup(wxCommandEvent& event);
-  void BindNavigation(int id, void (ViewDataDialog::*handler)());
+  // Every button goes to the paging rules by its template id.
+  void OnButton(wxCommandEvent& event);
   void LayoutList();
+  // Where the controls other than the list stand, of those the template shows.
+  std::vector<PixelRect> ShownControlPlaces() const;
   // As a dialog starts: the first control in tab order that can take the focus gets it.
   void FocusFirstTabStop();
-  // Runs a button's work; a failure is reported and the dialog stays usable, since nothing
-  // may escape into the toolkit's event loop.
-  template <typename Work>
-  void Guarded(Work&& work);
 
   ViewDataDialog& m_dialog;
   wxListCtrl* m_list = nullptr;
+  // Where the record list starts, fixed once the template's controls exist.
+  int m_listTop = 0;
   std::unique_ptr<ToolkitSurface> m_surface;
   std::exception_ptr m_initFailure;
 };

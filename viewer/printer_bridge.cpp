@@ -1,18 +1,13 @@
-#include "viewer/wx/printer_bridge.h"
+#include "viewer/printer_bridge.h"
 
-#include <wx/string.h>
-
-#include "mirvale.h"
-#include "platform/linux/host_locale_guard.h"
-#include "platform/linux/toolkit_text.h"
-#include "profiles/profile.h"
-#include "viewer/wx/printer_library.h"
+#include "platform/host_locale_guard.h"
+#include "platform/utf8_text.h"
 
 namespace quorlin::viewer {
 namespace {
 
 // The settings file the printer library keeps its page setup in. On Linux this is a file
-// named "d:\test.ini" in the current directory: the name has no drive or folder meaning here.
+// named "d:\test.ini" in the current directory: the name has no drive or folder meaning there.
 constexpr char kPrinterSettingsPath[] = "d:\\test.ini";
 
 // Destroys the printer object through the library that made it, on every way out.
@@ -21,7 +16,7 @@ class PrinterObject {
   explicit PrinterObject(const PrinterLibrary& library)
       : m_library(library), m_printer(library.create != nullptr ? library.create() : nullptr) {}
   ~PrinterObject() {
-    if (m_printer != nullptr) m_library.destroy(m_printer);
+    if (m_printer != nullptr && m_library.destroy != nullptr) m_library.destroy(m_printer);
   }
   PrinterObject(const PrinterObject&) = delete;
   PrinterObject& operator=(const PrinterObject&) = delete;
@@ -34,20 +29,9 @@ class PrinterObject {
   PLPrinter* m_printer;
 };
 
-// The table name arrives in the host's code page; the printer library takes UTF-8.
-std::string PrinterText(const std::string& hostText) {
-  return platform::ToToolkitText(hostText).utf8_string();
-}
-
-// The printer library the profile links at load time; none in a profile without printing.
-PrinterLibrary LinkedPrinterLibrary() {
-  const profile::PrinterLibrary& linked = profile::Active().printer;
-  return {linked.create, linked.destroy};
-}
-
 }  // namespace
 
-void SendPageToPrinter(const PrinterLibrary& library, wxListCtrl& list,
+void SendPageToPrinter(const PrinterLibrary& library, MirvaleListControl list,
                        const std::string& tableName, PageOutput output) {
   // Print and page-setup dialogs may switch the C locale; the host's must stay as it was.
   platform::HostLocaleGuard hostLocale;
@@ -55,8 +39,8 @@ void SendPageToPrinter(const PrinterLibrary& library, wxListCtrl& list,
   if (!printer) return;
   // The printer copies what it needs from the list here: the list is valid only until the
   // button's handler returns.
-  printer->SetListControl(&list);
-  printer->SetTableName(PrinterText(tableName), 1);
+  printer->SetListControl(list);
+  printer->SetTableName(platform::HostTextToUtf8(tableName), 1);
   printer->SetOptionA(1);
   printer->SetOptionB(1, 0);
   printer->SetOptionC(1, 0);
@@ -67,23 +51,23 @@ void SendPageToPrinter(const PrinterLibrary& library, wxListCtrl& list,
   }
 }
 
-void SetUpPrinterWith(const PrinterLibrary& library, wxWindow& parent) {
+void SetUpPrinterWith(const PrinterLibrary& library, MirvaleWindow parent) {
   platform::HostLocaleGuard hostLocale;
   PrinterObject printer(library);
   if (!printer) return;
-  printer->PrinterSetup(kPrinterSettingsPath, &parent);
+  printer->PrinterSetup(kPrinterSettingsPath, parent);
 }
 
-void PreviewPage(wxListCtrl& list, const std::string& tableName) {
-  SendPageToPrinter(LinkedPrinterLibrary(), list, tableName, PageOutput::kPreview);
+void PreviewPage(MirvaleListControl list, const std::string& tableName) {
+  SendPageToPrinter(profile::Active().printer, list, tableName, PageOutput::kPreview);
 }
 
-void PrintPage(wxListCtrl& list, const std::string& tableName) {
-  SendPageToPrinter(LinkedPrinterLibrary(), list, tableName, PageOutput::kPrint);
+void PrintPage(MirvaleListControl list, const std::string& tableName) {
+  SendPageToPrinter(profile::Active().printer, list, tableName, PageOutput::kPrint);
 }
 
-void SetUpPrinter(wxWindow& parent) {
-  SetUpPrinterWith(LinkedPrinterLibrary(), parent);
+void SetUpPrinter(MirvaleWindow parent) {
+  SetUpPrinterWith(profile::Active().printer, parent);
 }
 
 }  // namespace quorlin::viewer
