@@ -84,12 +84,6 @@ bool RequestStaticCursor(const OdbcHandle& statement) {
 
 constexpr std::size_t kWordSize = sizeof(std::uint64_t);
 
-std::uint64_t WordAt(const char* bytes) {
-  std::uint64_t word = 0;
-  std::memcpy(&word, bytes, kWordSize);
-  return word;
-}
-
 }  // namespace
 
 CRecordset::CRecordset(CDatabase* database) : m_database(database) {}
@@ -225,37 +219,17 @@ std::string CRecordset::GetFieldValue(const std::string& name) {
 
 CRecordset::FieldKey CRecordset::MakeFieldKey(std::string_view name, std::size_t width) {
   FieldKey key;
-  key.length = name.size() < width ? name.size() + 1 : name.size();
-  const std::size_t words = (key.length + kWordSize - 1) / kWordSize;
-  key.bytes.assign(words * kWordSize, '\0');
-  std::memcpy(key.bytes.data(), name.data(), name.size());
-  // Built from bytes, so that it picks the same bytes whatever the byte order.
+  key.bytes.assign(name.data(), name.size());
+  if (name.size() < width) key.bytes.push_back('\0');
+  const std::size_t inHead = std::min(key.bytes.size(), kWordSize);
+  // Built from bytes, so that they pick the same bytes whatever the byte order.
+  char head[kWordSize] = {0};
   unsigned char mask[kWordSize] = {0};
-  if (words > 0) std::memset(mask, 0xFF, key.length - (words - 1) * kWordSize);
-  std::memcpy(&key.lastMask, mask, kWordSize);
+  std::memcpy(head, key.bytes.data(), inHead);
+  std::memset(mask, 0xFF, inHead);
+  std::memcpy(&key.head, head, kWordSize);
+  std::memcpy(&key.headMask, mask, kWordSize);
   return key;
-}
-
-bool CRecordset::FieldHolds(const char* field, std::size_t width, const FieldKey& key) {
-  const std::size_t words = (key.length + kWordSize - 1) / kWordSize;
-  if (words == 0) return true;
-  // A last word that would reach past the field is compared byte by byte.
-  if (words * kWordSize > width) return std::memcmp(field, key.bytes.data(), key.length) == 0;
-  const char* expected = key.bytes.data();
-  for (std::size_t i = 0; i + 1 < words; ++i) {
-    if (WordAt(field + i * kWordSize) != WordAt(expected + i * kWordSize)) return false;
-  }
-  const std::size_t last = (words - 1) * kWordSize;
-  return ((WordAt(field + last) ^ WordAt(expected + last)) & key.lastMask) == 0;
-}
-
-const std::vector<int>& CRecordset::FieldIndices(const char* first, std::size_t stride,
-                                                 std::size_t width, std::size_t count) {
-  bool same = m_lookupKeys.size() == count;
-  for (std::size_t i = 0; same && i < count; ++i) {
-    same = FieldHolds(first + i * stride, width, m_lookupKeys[i]);
-  }
-  return same ? m_lookupIndices : ResolveFieldIndices(first, stride, width, count);
 }
 
 const std::vector<int>& CRecordset::ResolveFieldIndices(const char* first, std::size_t stride,

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -77,8 +78,15 @@ class CRecordset {
   // Column indices of count names kept in fixed fields of width bytes, stride bytes apart
   // (a name fills its field when it has no terminator). Hosts read the same fields of every
   // record, so the list asked for last is remembered.
+  // Inline: the check runs at every record.
   const std::vector<int>& FieldIndices(const char* first, std::size_t stride, std::size_t width,
-                                       std::size_t count);
+                                       std::size_t count) {
+    bool same = m_lookupKeys.size() == count;
+    for (std::size_t i = 0; same && i < count; ++i) {
+      same = FieldHolds(first + i * stride, width, m_lookupKeys[i]);
+    }
+    return same ? m_lookupIndices : ResolveFieldIndices(first, stride, width, count);
+  }
 
   // The table the columns come from; empty when they do not all come from one table.
   const std::string& GetTableName() const { return m_tableName; }
@@ -104,18 +112,27 @@ class CRecordset {
   std::vector<std::string> m_fieldNames;
   std::string m_tableName;
   // What a host's fixed field holds for a name FieldIndices was asked for: the name and, when
-  // it is shorter than the field, its terminator, zero-padded to whole 8-byte words, so that
-  // checking the names again at the next record compares a word or two per name.
+  // it is shorter than the field, its terminator. Its first word is kept apart, so that
+  // checking the names again at the next record takes one compare for a name of up to seven
+  // characters.
   struct FieldKey {
     std::string bytes;
-    std::size_t length = 0;      // the bytes that count
-    std::uint64_t lastMask = 0;  // which bytes of the last word count
+    std::uint64_t head = 0;      // the first 8 bytes, zero-padded
+    std::uint64_t headMask = 0;  // which of them count
   };
   static FieldKey MakeFieldKey(std::string_view name, std::size_t width);
   // The slow part of FieldIndices, apart so that the check at every record stays small.
   const std::vector<int>& ResolveFieldIndices(const char* first, std::size_t stride,
                                               std::size_t width, std::size_t count);
-  static bool FieldHolds(const char* field, std::size_t width, const FieldKey& key);
+  static bool FieldHolds(const char* field, std::size_t width, const FieldKey& key) {
+    const std::size_t size = key.bytes.size();
+    if (width < sizeof key.head) return std::memcmp(field, key.bytes.data(), size) == 0;
+    std::uint64_t head = 0;
+    std::memcpy(&head, field, sizeof head);
+    return ((head ^ key.head) & key.headMask) == 0 &&
+           (size <= sizeof head || std::memcmp(field + sizeof head, key.bytes.data() + sizeof head,
+                                               size - sizeof head) == 0);
+  }
 
   // The names FieldIndices was asked for last, and their columns.
   std::vector<FieldKey> m_lookupKeys;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,12 +50,31 @@ class BlockRowSource : public RowSource {
   // bytes (CopyIntoSlot) straight from the block; false when the row has to be read another
   // way (Row()), the slots then holding anything.
   bool CopyFromBlock(const int* columns, std::size_t count, char* slots,
-                     std::size_t slotSize) const;
+                     std::size_t slotSize) const {
+    if (!Holds(m_position)) return false;
+    const auto index = static_cast<std::size_t>(m_position - m_blockStart);
+    if (m_status[index] == SQL_ROW_ERROR) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+      const Column& column = m_columns[static_cast<std::size_t>(columns[i])];
+      if (!CameWhole(column, index)) return false;
+      // Drivers end a value with a zero byte in its buffer; where one did, a single strncpy
+      // reads no further than that byte.
+      const std::string_view value = BlockValue(column, index);
+      char* slot = slots + i * slotSize;
+      if (value.data() != nullptr && value.data()[value.size()] == '\0') {
+        CopyTerminatedIntoSlot(value.data(), slot, slotSize);
+      } else {
+        CopyIntoSlot(value, slot, slotSize);
+      }
+    }
+    return true;
+  }
 
  private:
   struct Column {
     std::size_t width = 0;  // bytes per value, terminator included
-    std::unique_ptr<char[]> values;
+    std::unique_ptr<char[]> storage;
+    char* values = nullptr;  // within storage, aligned
     std::unique_ptr<SQLLEN[]> lengths;
     // The block's first row while a row is read by itself.
     std::unique_ptr<char[]> firstValue;
@@ -76,7 +96,15 @@ class BlockRowSource : public RowSource {
     const SQLLEN length = column.lengths[index];
     return length != SQL_NO_TOTAL && length < static_cast<SQLLEN>(column.width);
   }
-  static std::string_view BlockValue(const Column& column, std::size_t index);
+  // A value that came whole into its buffer. A driver's length is trusted only within the
+  // buffer it filled.
+  static std::string_view BlockValue(const Column& column, std::size_t index) {
+    const SQLLEN length = column.lengths[index];
+    if (length == SQL_NULL_DATA) return {};
+    const char* value = column.values + index * column.width;
+    return {value,
+            length >= 0 ? static_cast<std::size_t>(length) : strnlen(value, column.width - 1)};
+  }
   void ReadAlone(long row);
   void RestoreBlockShape();
 

@@ -60,4 +60,10 @@ inline void CopyIntoSlot(std::string_view value, char* slot, std::size_t size) {
   std::memset(slot + limit, 0, size - limit);
 }
 
+// The same for a value followed by a zero byte (value[length] == 0): one call of strncpy, which
+// stops at that byte at the latest.
+inline void CopyTerminatedIntoSlot(const char* value, char* slot, std::size_t size) {
+  std::strncpy(slot, value, size);
+}
+
 }  // namespace quorlin::platform
