@@ -3,7 +3,6 @@
 // same connect string gets a new connection instead of the dead one. Runs on a private pair of
 // throwaway servers (the suite's shared pair is never touched), through both libraries loaded side
 // by side, as hosts load them.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -20,97 +19,16 @@
 #include <thread>
 #include <tuple>
 
+#include "fault_library.h"
+#include "private_servers.h"
 #include "quorlin.h"
 
 namespace {
 
+using namespace fault_tests;
+
 constexpr unsigned kCaseSeconds = 90;  // far above a case's few seconds; a hang ends here
 constexpr char kTable[] = "fault_rows";
-const std::string kScripts = QUORLIN_SERVER_SCRIPTS;
-
-bool ServersRequired() {
-  const char* required = std::getenv("QUORLIN_REQUIRE_SERVERS");
-  const char* ci = std::getenv("CI");
-  return (required != nullptr && std::string(required) == "1") ||
-         (ci != nullptr && std::string(ci) == "true");
-}
-
-// The servers this program starts, kept apart from the suite's by their folder and ports.
-class PrivateServers : public ::testing::Environment {
- public:
-  static std::string dir, problem, env;
-
-  // Runs one of the server scripts on the private folder; false when it fails.
-  static bool Script(const std::string& command) {
-    const std::string line =
-        "bash " + kScripts + "/" + command + " " + dir + " >>" + dir + ".log 2>&1 </dev/null";
-    return std::system(line.c_str()) == 0;
-  }
-
-  static std::string ConnectString(const std::string& key) {
-    const std::string start = "export " + key + "='";
-    const std::size_t at = env.find(start);
-    if (at == std::string::npos) return {};
-    const std::size_t from = at + start.size();
-    return env.substr(from, env.find('\'', from) - from);
-  }
-
-  void SetUp() override {
-    char folder[] = "/tmp/quorlin-faults-XXXXXX";
-    if (mkdtemp(folder) == nullptr) {
-      problem = "no temporary folder";
-      return;
-    }
-    dir = folder;
-    PrepareDeadline();
-    if (!Script("start-servers.sh --first-ports 55439,34079")) {
-      std::ifstream log(dir + ".log");
-      std::stringstream text;
-      text << log.rdbuf();
-      problem = "the private servers did not start:\n" + text.str();
-      return;
-    }
-    std::ifstream in(dir + "/env.sh");
-    std::stringstream text;
-    text << in.rdbuf();
-    env = text.str();
-    // Before either library makes its ODBC environment.
-    setenv("ODBCSYSINI", (dir + "/odbc").c_str(), 1);
-  }
-
-  void TearDown() override {
-    if (dir.empty()) return;
-    if (Script("stop-servers.sh")) std::system(("rm -rf " + dir + " " + dir + ".log").c_str());
-  }
-
- private:
-  // A case that overruns its deadline (a call that hangs) fails the program at once, after
-  // stopping the servers: the handler does only what a signal handler may.
-  static void PrepareDeadline() {
-    static std::string stop = kScripts + "/stop-servers.sh";
-    static std::string folder = dir;
-    static std::string text =
-        "\nserver fault case overran its deadline; stopping the servers (logs in " + dir + ")\n";
-    static char* argv[] = {const_cast<char*>("bash"), stop.data(), folder.data(), nullptr};
-    stopArgv = argv;
-    deadlineText = &text;
-    signal(SIGALRM, [](int) {
-      [[maybe_unused]] ssize_t written = write(2, deadlineText->data(), deadlineText->size());
-      const pid_t pid = fork();
-      if (pid == 0) {
-        execv("/bin/bash", stopArgv);
-        _exit(127);
-      }
-      if (pid > 0) waitpid(pid, nullptr, 0);
-      _exit(1);
-    });
-  }
-  static char** stopArgv;
-  static const std::string* deadlineText;
-};
-std::string PrivateServers::dir, PrivateServers::problem, PrivateServers::env;
-char** PrivateServers::stopArgv = nullptr;
-const std::string* PrivateServers::deadlineText = nullptr;
 
 struct Server {
   const char* name;
@@ -137,60 +55,6 @@ const Server kServers[] = {
 
 void PrintTo(const Server& server, std::ostream* out) {
   *out << server.name;
-}
-
-// The exports one loaded library offers.
-struct Library {
-  decltype(&SQLLastError) lastError;
-  decltype(&SQLConnectToDatabase) connect;
-  decltype(&SQLCleanup) cleanup;
-  decltype(&SQLCreateTableEx) createTableEx;
-  decltype(&SQLExcute) execute;
-  decltype(&SQLSelectToTable) select;
-  decltype(&SQLInsertRecordEx) insert;
-  decltype(&SQLUseTable) useTable;
-  decltype(&SQLMoveRecord) move;
-  decltype(&SQLGetRowCount) rowCount;
-  decltype(&SQLGetFieldValue) field;
-};
-
-struct Profile {
-  const char* name;
-  const char* path;
-  int rowCountWithoutRecordset;
-};
-const Profile kProfiles[] = {{"Full", QUORLIN_FULL_LIBRARY, -1},
-                             {"Legacy", QUORLIN_LEGACY_LIBRARY, 0}};
-
-template <typename Function>
-void Bind(void* handle, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(dlsym(handle, name));
-  if (function == nullptr) throw std::runtime_error(std::string("missing export ") + name);
-}
-
-// Each library is loaded once, on its own (RTLD_LOCAL), and stays loaded.
-const Library& Load(const Profile& profile) {
-  static Library libraries[2];
-  static bool loaded[2] = {false, false};
-  const std::size_t index = &profile - kProfiles;
-  if (!loaded[index]) {
-    void* handle = dlopen(profile.path, RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr) throw std::runtime_error(dlerror());
-    Library& l = libraries[index];
-    Bind(handle, "SQLLastError", l.lastError);
-    Bind(handle, "SQLConnectToDatabase", l.connect);
-    Bind(handle, "SQLCleanup", l.cleanup);
-    Bind(handle, "SQLCreateTableEx", l.createTableEx);
-    Bind(handle, "SQLExcute", l.execute);
-    Bind(handle, "SQLSelectToTable", l.select);
-    Bind(handle, "SQLInsertRecordEx", l.insert);
-    Bind(handle, "SQLUseTable", l.useTable);
-    Bind(handle, "SQLMoveRecord", l.move);
-    Bind(handle, "SQLGetRowCount", l.rowCount);
-    Bind(handle, "SQLGetFieldValue", l.field);
-    loaded[index] = true;
-  }
-  return libraries[index];
 }
 
 class ServerFault : public ::testing::TestWithParam<std::tuple<Server, const Profile*>> {
