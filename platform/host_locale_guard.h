@@ -7,7 +7,8 @@
 namespace quorlin::platform {
 
 // The system's dialogs and the common controls leave the C runtime's locale alone, so there
-// is nothing to put back on Windows.
+// is nothing to put back on Windows. The empty bodies are user-provided so that a guard that
+// does nothing is no unused variable to the compiler.
 class HostLocaleGuard {
  public:
   HostLocaleGuard() {}
