@@ -10,15 +10,4 @@ namespace quorlin::frame {
 // (the View data dialog's buttons while it runs, a connection's results closed at unload).
 void Report(const Failure& failure) noexcept;
 
-// Transitional spellings for the viewer while its failures move to one file.
-inline void ReportMessage(const std::string& text) noexcept {
-  try {
-    Report(Failure::Words(text));
-  } catch (...) {
-  }
-}
-inline void Report(profile::Failure failure) noexcept {
-  Report(Failure::OfProfile(failure));
-}
-
 }  // namespace quorlin::frame

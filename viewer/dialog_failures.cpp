@@ -9,11 +9,12 @@
 namespace quorlin::viewer {
 namespace {
 
-// Making the text may itself fail (memory); a report that cannot be made is dropped rather
-// than thrown into the toolkit's event loop.
-void ReportText(const char* text) noexcept {
+// Making the failure may itself run out of memory; a report that cannot be made is dropped
+// rather than thrown into the toolkit's event loop.
+template <typename Make>
+void ReportMade(Make&& make) noexcept {
   try {
-    frame::ReportMessage(text);
+    frame::Report(make());
   } catch (...) {
   }
 }
@@ -21,7 +22,7 @@ void ReportText(const char* text) noexcept {
 }  // namespace
 
 void ReportDatabaseFailure(const platform::CDBException& failure) noexcept {
-  frame::ReportMessage(failure.ErrorText());
+  ReportMade([&] { return frame::Failure::Words(failure.ErrorText()); });
 }
 
 void ReportButtonFailure(std::exception_ptr failure) noexcept {
@@ -29,9 +30,9 @@ void ReportButtonFailure(std::exception_ptr failure) noexcept {
   try {
     std::rethrow_exception(failure);
   } catch (const std::exception& e) {
-    ReportText(e.what());
+    ReportMade([&] { return frame::Failure::Words(e.what()); });
   } catch (...) {
-    ReportText("Unexpected error in the View data dialog.");
+    ReportMade([] { return frame::Failure::OfProfile(profile::Failure::kUnexpectedInDialog); });
   }
 }
 

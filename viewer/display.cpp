@@ -1,7 +1,7 @@
 #include "viewer/display.h"
 
 #include "connections/connection_registry.h"
-#include "frame/report.h"
+#include "frame/failure.h"
 #include "profiles/profile.h"
 #include "viewer/front_end.h"
 #include "viewer/recordset_adapter.h"
@@ -11,10 +11,7 @@ namespace quorlin::viewer {
 
 void Display(int rowsPerPage) {
   platform::CRecordset* current = connections::Registry().CurrentRecordset();
-  if (current == nullptr) {
-    frame::Report(profile::Failure::kNothingToDisplay);
-    return;
-  }
+  if (current == nullptr) throw frame::Failure::OfProfile(profile::Failure::kNothingToDisplay);
   RecordsetAdapter recordset(*current);
   ViewDataDialog dialog;
   dialog.m_tableName = current->GetTableName();

@@ -3,8 +3,8 @@
 namespace quorlin::viewer {
 
 // Shows the current recordset in the modal "View data" dialog, rowsPerPage records a page,
-// and leaves it wherever the operator's paging ended. Reports that there is nothing to
-// display, as the profile tells it, and shows nothing when there is no current recordset.
+// and leaves it wherever the operator's paging ended. Throws the profile's failure for
+// nothing to display, showing nothing, when there is no current recordset.
 void Display(int rowsPerPage);
 
 }  // namespace quorlin::viewer
