@@ -13,7 +13,8 @@ library through the system loader. See README.md beside the package.
 """
 
 from ._library import Library, open_library
-from .connection import AGGREGATES, Connection, connect
+from ._aggregates import AGGREGATES
+from .connection import Connection, connect
 from .errors import ClosedError, Error, InputError, LoadError
 from .recordset import Recordset, Row
 

@@ -4,18 +4,14 @@ import codecs
 import collections.abc
 import ctypes
 import locale
-import os
-import tempfile
 import weakref
 
 from . import _text
+from ._aggregates import Aggregates
 from ._library import open_library
 from .errors import ClosedError, Error, InputError
+from ._writes import RecordWrites
 from .recordset import Recordset
-
-AGGREGATES = {"avg": 0, "sum": 1, "min": 2, "max": 3, "count": 4, "count_distinct": 5}
-
-_MYSQL_AGGREGATES = (b"AVG(", b"SUM(", b"MIN(", b"MAX(", b"COUNT(", b"COUNT(DISTINCT ")
 
 _MYSQL_TYPE_WORDS = (b"FLOAT", b"INTEGER", b"CHAR", b"DATE")  # the library's MySQL dialect
 
@@ -32,17 +28,6 @@ _KIND_PROBES = (("sqlite", b"SELECT sqlite_version()", (b"SQLITE",)),
 def connect(connect_string, library=None, legacy=False, encoding=None):
     """Opens (or shares) a library connection for an ODBC connect string."""
     return Connection(connect_string, library=library, legacy=legacy, encoding=encoding)
-
-
-def _aggregate_code(kind):
-    if isinstance(kind, str):
-        code = AGGREGATES.get(kind.strip().lower().replace(" ", "_"))
-        if code is not None:
-            return code
-    elif isinstance(kind, int) and not isinstance(kind, bool) and 0 <= kind <= 5:
-        return kind
-    raise InputError(f"unknown aggregate kind {kind!r}; use one of {', '.join(AGGREGATES)} "
-                     f"(or 0 to 5)")
 
 
 def _column_type(name, spec):
@@ -72,17 +57,7 @@ def _column_type(name, spec):
     return code, width or 0
 
 
-def _quoted(code, text):
-    return b"'" + text + b"'" if code in (_text.TYPE_CHAR, _text.TYPE_DATE) else text
-
-
-def _path_bytes(path):
-    # The library opens files by 8-bit names: the file system's on POSIX, the ANSI code
-    # page's on Windows.
-    return path.encode("mbcs") if os.name == "nt" else os.fsencode(path)
-
-
-class Connection:
+class Connection(Aggregates, RecordWrites):
     """A connection of the library, by connect string.
 
     The library gives one connect string (ignoring letter case) one connection id, so
@@ -310,158 +285,6 @@ class Connection:
         if newest is None:
             raise Error("nothing has been selected on this connection")
         newest.display(rows_per_page)
-
-    def aggregate(self, table, kind, column, condition=""):
-        """AVG, SUM, MIN, MAX, COUNT or COUNT DISTINCT of one column (SQLAggregate), as a
-        float. The full profile's result takes the table's place in the cache, so a
-        Recordset of the same table is given up."""
-        code = _aggregate_code(kind)
-        lib = self.library
-        with lib.lock:
-            _text.encode_name(column, self.encoding, "aggregate column")
-            connection_id = self._use()
-            table_bytes = self._encode(table, "table")
-            condition_bytes = self._encode(condition or "", "condition")
-            (column,) = self._resolve_names(connection_id, table, [column])
-            column_bytes = _text.encode_name(column, self.encoding, "aggregate column")
-            if self._aggregate_refused(connection_id, code):
-                return self._aggregate_by_selection(connection_id, table_bytes, code,
-                                                    column_bytes, condition_bytes)
-            if lib.legacy:
-                key = b""
-            else:
-                key = _text.aggregate_key(table_bytes, column_bytes, condition_bytes)
-            value = ctypes.c_double()
-            try:
-                self._call("SQLAggregate", connection_id, table_bytes, code, column_bytes,
-                           ctypes.byref(value), condition_bytes)
-            except Error:
-                lib.store_failed(connection_id, key)
-                raise
-            if key is None:
-                lib.uncertain(connection_id, "an aggregate whose cache name the package cannot "
-                                             "tell may have replaced or evicted it")
-            else:
-                lib.stored(connection_id, key, (key,), None)
-            return value.value
-
-    def _aggregate_refused(self, connection_id, code):
-        """Whether MySQL or MariaDB in their default mode refuse the library's aggregate
-        text here: the full profile's square brackets (unless the connect string names the
-        MySQL driver), the legacy one's blank before the parenthesis of MIN, MAX and
-        COUNT."""
-        if self.library.kind(connection_id) != "mysql":
-            return False
-        if self.library.legacy:
-            return code >= AGGREGATES["min"]
-        return not self._mysql_dialect
-
-    def _aggregate_by_selection(self, connection_id, table_bytes, code, column_bytes,
-                                condition_bytes):
-        """The same aggregate in a form MySQL and MariaDB accept, read through a selection
-        (which takes a cache place of its own, not the table's)."""
-        expression = _MYSQL_AGGREGATES[code] + b"`" + column_bytes + b"`)"
-        source = (b"(SELECT " + expression + b" AS quorlin_value FROM " + table_bytes + b" " +
-                  _text.make_where_clause(condition_bytes, self.library.legacy) +
-                  b") AS quorlin_aggregate")
-        (row,) = self._read_all(connection_id, source, ("quorlin_value",))
-        return _text.leading_number(row[0])
-
-    # Record changes ---------------------------------------------------------------------
-
-    def insert(self, table, values):
-        """Inserts one record from a mapping of field names to values
-        (SQLInsertRecordEx)."""
-        with self.library.lock:
-            connection_id = self._use()
-            table_bytes = self._encode(table, "table")
-            names, codes, texts = self._fields(connection_id, table, values)
-            if self._writes_backticks(connection_id, update=False):
-                self._call("SQLExcute", connection_id, b"INSERT INTO " + table_bytes +
-                           b"\n\t(" + b",".join(b"`" + name + b"`" for name in names) +
-                           b")\n\tVALUES(" + b",".join(map(_quoted, codes, texts)) + b")")
-                return
-            count = len(names)
-            self._call("SQLInsertRecordEx", connection_id, count, table_bytes,
-                       (ctypes.c_int * count)(*codes),
-                       ctypes.create_string_buffer(_text.slot_block(names)),
-                       ctypes.create_string_buffer(_text.slot_block(texts)))
-
-    def update(self, table, values, condition):
-        """Sets fields of the records that meet ``condition`` (SQLUpdateRecord, through a
-        bind-table file written for the call). An empty condition updates every record."""
-        with self.library.lock:
-            connection_id = self._use()
-            table_bytes = self._encode(table, "table")
-            condition_bytes = self._encode(condition or "", "condition")
-            names, codes, texts = self._fields(connection_id, table, values)
-            if self._writes_backticks(connection_id, update=True):
-                assignments = (b"`" + name + b"` = " + _quoted(code, text)
-                               for name, code, text in zip(names, codes, texts))
-                self._call("SQLExcute", connection_id, b"UPDATE " + table_bytes +
-                           b"\n\t SET " + b",".join(assignments) +
-                           _text.make_where_clause(condition_bytes))
-                return
-            descriptor, path = tempfile.mkstemp(prefix="quorlin-", suffix=".bind")
-            try:
-                with os.fdopen(descriptor, "wb") as bind_table:
-                    bind_table.write(_text.bind_table_file(names, codes))
-                self._call("SQLUpdateRecord", connection_id, table_bytes, _path_bytes(path),
-                           ctypes.create_string_buffer(_text.slot_block(texts)),
-                           condition_bytes)
-            finally:
-                os.unlink(path)
-
-    def delete(self, table, condition):
-        """Deletes the records that meet ``condition`` (SQLDeleteRecord). An empty
-        condition deletes every record."""
-        with self.library.lock:
-            connection_id = self._use()
-            self._call("SQLDeleteRecord", connection_id, self._encode(table, "table"),
-                       self._encode(condition or "", "condition"))
-
-    # Helpers -----------------------------------------------------------------------------
-
-    def _writes_backticks(self, connection_id, update):
-        """MySQL and MariaDB refuse the double quotes the full profile writes around names
-        in SQLUpdateRecord always, and in SQLInsertRecordEx and SQLCreateTableEx unless
-        the connect string names the MySQL driver; the same statement is then written here
-        with backticks, as the library's MySQL dialect writes it, and run with SQLExcute."""
-        if self.library.legacy or self.library.kind(connection_id) != "mysql":
-            return False
-        return update or not self._mysql_dialect
-
-    def _fields(self, connection_id, table, values):
-        if not isinstance(values, collections.abc.Mapping):
-            raise InputError(f"values must be a mapping of field names to values, not "
-                             f"{type(values).__name__}")
-        if not values:
-            raise InputError("no fields to write")
-        keys = list(values)
-        for key in keys:
-            _text.encode_name(key, self.encoding, "field name")
-        backslash_escapes = self.library.kind(connection_id) == "mysql"
-        encoded = [_text.encode_value(key, values[key], self.encoding, backslash_escapes)
-                   for key in keys]
-        resolved = self._resolve_names(connection_id, table, keys)
-        names = [_text.encode_name(name, self.encoding, "field name") for name in resolved]
-        return names, [code for code, _ in encoded], [text for _, text in encoded]
-
-    def _resolve_names(self, connection_id, table, names):
-        """On PostgreSQL the full profile writes names between double quotes, which match
-        exactly, while a table created without quotes has lower-case names: each name is
-        matched against the catalog as fields are read (exactly, then ignoring case)."""
-        if self.library.legacy or self.library.kind(connection_id) != "postgresql":
-            return names
-        known = self._catalog_columns(connection_id, table) or ()
-        resolved = []
-        for name in names:
-            if name not in known:
-                matches = [c for c in known if _text.ascii_fold(c) == _text.ascii_fold(name)]
-                if len(matches) == 1:
-                    name = matches[0]
-            resolved.append(name)
-        return resolved
 
     def _given_columns(self, columns):
         if isinstance(columns, str):
