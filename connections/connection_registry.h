@@ -49,6 +49,8 @@ class ConnectionRegistry {
   }
 
   std::size_t ConnectionCount() const { return m_connections.size(); }
+  // True from a driver's running out of memory until RemoveConnectionsOutOfMemory.
+  const bool* DriverOutOfMemoryFlag() const { return &m_driverOutOfMemory; }
 
  private:
   // Closes and removes every connection for which remove(entry) holds.

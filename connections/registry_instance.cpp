@@ -12,7 +12,7 @@ ConnectionRegistry g_registry;
 // the export has ended. Built after the registry and gone before it.
 class OutOfMemorySweep {
  public:
-  OutOfMemorySweep() { frame::SetAfterExportWork(&Sweep); }
+  OutOfMemorySweep() { frame::SetAfterExportWork(&Sweep, g_registry.DriverOutOfMemoryFlag()); }
   ~OutOfMemorySweep() { frame::SetAfterExportWork(nullptr); }
   OutOfMemorySweep(const OutOfMemorySweep&) = delete;
   OutOfMemorySweep& operator=(const OutOfMemorySweep&) = delete;

@@ -21,14 +21,26 @@ struct FrameState {
   int exportDepth = 0;
 };
 
-FrameState& Frame();
+// Built when the library loads; one copy per process.
+extern FrameState g_frame;
+inline FrameState& Frame() {
+  return g_frame;
+}
 
 // Work that a layer above the frame needs done whenever the outermost export on the stack has
 // ended, while the lock is still held and nothing of the export's refers to library state any
 // more: the connections layer closes connections whose driver failed beyond repair. One at a
-// time; null for none.
+// time; null for none. due, where given, says when the work has anything to do.
 using AfterExportWork = void (*)() noexcept;
-void SetAfterExportWork(AfterExportWork work) noexcept;
+void SetAfterExportWork(AfterExportWork work, const bool* due = nullptr) noexcept;
 void RunAfterExportWork() noexcept;
+
+// Set by the layer that registered the work whenever it is due; null when it is due after
+// every export. Constant-initialised, so that it holds whatever order the library's objects
+// are built in.
+extern const bool* g_afterExportDue;
+inline bool AfterExportWorkDue() {
+  return g_afterExportDue == nullptr || *g_afterExportDue;
+}
 
 }  // namespace quorlin::frame
