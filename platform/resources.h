@@ -26,9 +26,16 @@ using ModuleHandle = const void*;
 ModuleHandle RegisterLibraryModule(const StringTable& table);
 
 // The module resource lookups search; the export frame points it at the library while an
-// export runs and puts the host's back afterwards.
-ModuleHandle CurrentResourceModule();
-void SetCurrentResourceModule(ModuleHandle module);
+// export runs and puts the host's back afterwards. Inline: every export swaps it twice.
+namespace detail {
+inline ModuleHandle currentResourceModule = nullptr;  // the host's: Linux hosts have none
+}
+inline ModuleHandle CurrentResourceModule() {
+  return detail::currentResourceModule;
+}
+inline void SetCurrentResourceModule(ModuleHandle module) {
+  detail::currentResourceModule = module;
+}
 
 // The string with that id from the current resource module, in the user interface language
 // (Chinese when it is Chinese, English otherwise; Chinese where the table has no English) and

@@ -10,12 +10,6 @@
 namespace quorlin::platform {
 namespace {
 
-// The resource module of the host process: Linux hosts have none of their own.
-ModuleHandle& CurrentModuleSlot() {
-  static ModuleHandle current = nullptr;
-  return current;
-}
-
 // Converts UTF-8 text into the character set of the current locale. Fails when the text
 // cannot be represented there.
 bool ToProcessCodePage(const std::string& utf8, std::string& out) {
@@ -44,14 +38,6 @@ bool ToProcessCodePage(const std::string& utf8, std::string& out) {
 
 ModuleHandle RegisterLibraryModule(const StringTable& table) {
   return &table;
-}
-
-ModuleHandle CurrentResourceModule() {
-  return CurrentModuleSlot();
-}
-
-void SetCurrentResourceModule(ModuleHandle module) {
-  CurrentModuleSlot() = module;
 }
 
 bool UserInterfaceIsChinese() {

@@ -12,12 +12,6 @@ constexpr unsigned kStringsPerBlock = 16;
 // RT_STRING is spelled for the narrow API outside UNICODE builds; the type number is the same.
 const LPCWSTR kStringTableType = MAKEINTRESOURCEW(LOWORD(reinterpret_cast<ULONG_PTR>(RT_STRING)));
 
-// The module whose resources lookups search; the export frame swaps it around each export.
-ModuleHandle& CurrentModuleSlot() {
-  static ModuleHandle current = nullptr;
-  return current;
-}
-
 HMODULE CurrentModule() {
   return static_cast<HMODULE>(const_cast<void*>(CurrentResourceModule()));
 }
@@ -79,14 +73,6 @@ ModuleHandle RegisterLibraryModule(const StringTable&) {
       GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
       reinterpret_cast<LPCSTR>(&FunctionOfThisModule), &module);
   return module;
-}
-
-ModuleHandle CurrentResourceModule() {
-  return CurrentModuleSlot();
-}
-
-void SetCurrentResourceModule(ModuleHandle module) {
-  CurrentModuleSlot() = module;
 }
 
 bool UserInterfaceIsChinese() {
