@@ -9,6 +9,7 @@
 
 #include "bench_options.h"
 #include "odbc_link.h"
+#include "temp_folder.h"
 
 namespace quorlin::bench {
 namespace {
@@ -71,6 +72,21 @@ void CreateGeneratedTable(const OdbcLink& link, Engine engine, const std::string
   statement.ExecDirect("DROP TABLE IF EXISTS " + table);
   statement.ExecDirect("CREATE TABLE " + table + " (ID INTEGER, Tag CHAR(20), Level FLOAT)");
   statement.ExecDirect(GeneratingInsert(engine, table, rows));
+}
+
+int RunOnEachDatabase(const std::string& sqliteFileName, const std::string& only,
+                      const std::function<bool(const BenchDatabase&)>& run) {
+  const TempFolder folder;
+  bool held = true;
+  for (const BenchDatabase& database : BenchDatabases(folder.Path() + "/" + sqliteFileName, only)) {
+    if (!CheckAvailable(database)) {
+      held = false;
+      continue;
+    }
+    if (!database.connect.empty()) held &= run(database);
+  }
+  std::printf("\n%s\n", held ? "all checks held" : "SOME CHECKS FAILED");
+  return held ? 0 : 1;
 }
 
 }  // namespace quorlin::bench

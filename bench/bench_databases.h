@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ std::vector<BenchDatabase> BenchDatabases(const std::string& sqliteFile,
 // Where servers are required (CI=true or QUORLIN_REQUIRE_SERVERS=1), a missing one is a failed
 // check; elsewhere it is skipped with a note. False when it failed.
 bool CheckAvailable(const BenchDatabase& database);
+
+// Runs run on each database of BenchDatabases that is there (a SQLite file in a fresh temp
+// folder), prints the verdict, and returns the exit status: 0 when every check held.
+int RunOnEachDatabase(const std::string& sqliteFileName, const std::string& only,
+                      const std::function<bool(const BenchDatabase&)>& run);
 
 // Creates table (ID INTEGER, Tag CHAR(20), Level FLOAT) holding IDs 1..rows, Tag
 // 'tag-' and the ID in 8 digits, Level ID * 0.25, made by the database itself in one

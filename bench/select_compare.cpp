@@ -17,7 +17,6 @@
 #include "pyodbc_path.h"
 #include "quorlin.h"
 #include "raw_walks.h"
-#include "temp_folder.h"
 #include "timing.h"
 
 namespace quorlin::bench {
@@ -154,18 +153,9 @@ bool CompareOn(const BenchDatabase& database, const Options& options) {
 }
 
 int Run(const Options& options) {
-  const TempFolder folder;
-  bool held = true;
-  for (const BenchDatabase& database :
-       BenchDatabases(folder.Path() + "/select.db", options.database)) {
-    if (!CheckAvailable(database)) {
-      held = false;
-      continue;
-    }
-    if (!database.connect.empty()) held &= CompareOn(database, options);
-  }
-  std::printf("\n%s\n", held ? "all checks held" : "SOME CHECKS FAILED");
-  return held ? 0 : 1;
+  return RunOnEachDatabase("select.db", options.database, [&](const BenchDatabase& database) {
+    return CompareOn(database, options);
+  });
 }
 
 }  // namespace

@@ -18,7 +18,6 @@
 #include "library_walk.h"
 #include "quorlin.h"
 #include "raw_odbc.h"
-#include "temp_folder.h"
 #include "timing.h"
 
 namespace quorlin::bench {
@@ -230,18 +229,9 @@ bool RunOn(const std::string& name, const std::string& connect, const Options& o
 }
 
 int Run(const Options& options) {
-  const TempFolder folder;
-  bool held = true;
-  for (const BenchDatabase& database :
-       BenchDatabases(folder.Path() + "/bench.db", options.database)) {
-    if (!CheckAvailable(database)) {
-      held = false;
-      continue;
-    }
-    if (!database.connect.empty()) held &= RunOn(database.name, database.connect, options);
-  }
-  std::printf("\n%s\n", held ? "all checks held" : "SOME CHECKS FAILED");
-  return held ? 0 : 1;
+  return RunOnEachDatabase("bench.db", options.database, [&](const BenchDatabase& database) {
+    return RunOn(database.name, database.connect, options);
+  });
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 #include "library_walk.h"
 #include "odbc_link.h"
 #include "quorlin.h"
-#include "temp_folder.h"
 #include "timing.h"
 #include "walk_result.h"
 
@@ -190,18 +189,9 @@ bool WalkOn(const BenchDatabase& database, const Options& options) {
 }
 
 int Run(const Options& options) {
-  const TempFolder folder;
-  bool held = true;
-  for (const BenchDatabase& database :
-       BenchDatabases(folder.Path() + "/walk.db", options.database)) {
-    if (!CheckAvailable(database)) {
-      held = false;
-      continue;
-    }
-    if (!database.connect.empty()) held &= WalkOn(database, options);
-  }
-  std::printf("\n%s\n", held ? "all checks held" : "SOME CHECKS FAILED");
-  return held ? 0 : 1;
+  return RunOnEachDatabase("walk.db", options.database, [&](const BenchDatabase& database) {
+    return WalkOn(database, options);
+  });
 }
 
 }  // namespace
