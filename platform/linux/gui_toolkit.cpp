@@ -50,10 +50,22 @@ bool StartToolkit() {
 
   const wxAssertHandler_t previousAssertHandler = wxSetAssertHandler(IgnoreToolkitAssert);
   wxLog* const previousLog = wxLog::SetActiveTarget(new DiscardingLog);
-  wxApp::SetInstance(new LibraryApp);
-  // A false result means GTK could not open the display; wxEntryStart has then deleted the
-  // application object. Plain gtk_init would have ended the host process instead.
-  if (wxEntryStart(argc, argv) && wxTheApp->CallOnInit()) return true;
+  // A display server can drop a connection while it is being set up (seen on busy virtual
+  // displays), and the outcome is kept for the life of the host: a few tries keep one
+  // dropped connection from costing the host its boxes. A display that is not there fails
+  // each try at once.
+  constexpr int kTries = 3;
+  for (int attempt = 1; attempt <= kTries; ++attempt) {
+    wxApp::SetInstance(new LibraryApp);
+    // A false result means GTK could not open the display; wxEntryStart has then deleted
+    // the application object, and a later call opens the display anew. Plain gtk_init
+    // would have ended the host process instead.
+    if (wxEntryStart(argc, argv)) {
+      if (wxTheApp->CallOnInit()) return true;
+      break;
+    }
+    if (attempt < kTries) wxMilliSleep(50);
+  }
   delete wxLog::SetActiveTarget(previousLog);
   wxSetAssertHandler(previousAssertHandler);
   return false;

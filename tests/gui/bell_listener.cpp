@@ -4,6 +4,9 @@
 #include <X11/Xlib.h>
 #include <poll.h>
 
+#include <chrono>
+#include <thread>
+
 namespace quorlin::test {
 
 struct BellListener::Connection {
@@ -15,7 +18,12 @@ struct BellListener::Connection {
 };
 
 BellListener::BellListener() : m_connection(std::make_unique<Connection>()) {
-  Display* display = XOpenDisplay(nullptr);
+  // A virtual display now and then drops a connection while it is being set up.
+  Display* display = nullptr;
+  for (int attempt = 0; attempt < 3 && display == nullptr; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    display = XOpenDisplay(nullptr);
+  }
   if (display == nullptr) return;
   m_connection->display = display;
   int opcode = 0, errorBase = 0, major = XkbMajorVersion, minor = XkbMinorVersion;

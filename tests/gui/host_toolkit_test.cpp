@@ -7,6 +7,7 @@
 #include <wx/log.h>
 
 #include "gui_test_support.h"
+#include "host_toolkit_start.h"
 #include "quorlin.h"
 
 namespace quorlin::test {
@@ -21,12 +22,7 @@ void HostAssertHandler(const wxString&, int, const wxString&, const wxString&, c
 
 TEST(HostToolkitTest, LibraryShowsItsBoxThroughTheHostsApplication) {
   QUORLIN_REQUIRE_WATCHER();
-  static char name[] = "host";
-  static char* argv[] = {name, nullptr};
-  static int argc = 1;
-  wxApp::SetInstance(new HostApp);
-  ASSERT_TRUE(wxEntryStart(argc, argv)) << "the watcher's display could not be opened";
-  ASSERT_TRUE(wxTheApp->CallOnInit());
+  ASSERT_TRUE(StartHostToolkit<HostApp>()) << "the watcher's display could not be opened";
   wxLog* const hostLog = new wxLogStderr;
   delete wxLog::SetActiveTarget(hostLog);
   wxSetAssertHandler(HostAssertHandler);

@@ -5,6 +5,8 @@
 #include <wx/log.h>
 #include <wx/utils.h>
 
+#include "host_toolkit_start.h"
+
 namespace quorlin::test {
 namespace {
 
@@ -17,11 +19,7 @@ class HostApp : public wxApp {
 
 bool StartToolkitAsHost() {
   if (wxTheApp != nullptr) return true;
-  static char name[] = "printer-test-host";
-  static char* argv[] = {name, nullptr};
-  static int argc = 1;
-  wxApp::SetInstance(new HostApp);
-  if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) return false;
+  if (!StartHostToolkit<HostApp>()) return false;
   // Errors go to the test's output, not into pop-ups on the virtual display.
   delete wxLog::SetActiveTarget(new wxLogStderr);
   return true;

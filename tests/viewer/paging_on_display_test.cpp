@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "bell_listener.h"
+#include "host_toolkit_start.h"
 #include "view_data_gui_fixture.h"
 
 namespace quorlin::test {
@@ -148,12 +149,7 @@ class HostApp : public wxApp {
 };
 
 TEST_F(ViewDataGui, HostThatRunsTheToolkitItselfGetsTheDialogThroughItsOwnApplication) {
-  static char name[] = "host";
-  static char* argv[] = {name, nullptr};
-  static int argc = 1;
-  wxApp::SetInstance(new HostApp);
-  ASSERT_TRUE(wxEntryStart(argc, argv)) << "the watcher's display could not be opened";
-  ASSERT_TRUE(wxTheApp->CallOnInit());
+  ASSERT_TRUE(StartHostToolkit<HostApp>()) << "the watcher's display could not be opened";
   const wxAppConsole* hostApp = wxAppConsole::GetInstance();
   SelectRecords(12);
   DialogState first, second;
