@@ -61,6 +61,9 @@ bool StartToolkit() {
     // the application object, and a later call opens the display anew. Plain gtk_init
     // would have ended the host process instead.
     if (wxEntryStart(argc, argv)) {
+      // wxEntryStart deletes the log target it found and leaves the toolkit's own, which
+      // would show the toolkit's errors in windows of its own.
+      delete wxLog::SetActiveTarget(new DiscardingLog);
       if (wxTheApp->CallOnInit()) return true;
       break;
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/defs.h>
+#include <wx/log.h>
 
 #include <clocale>
 #include <cstdio>
@@ -77,6 +78,15 @@ TEST_F(MessageBoxTest, SecondFailureShowsAnotherBoxOnTheSameToolkit) {
   EXPECT_EQ(DismissedBoxCount(), dismissedBefore + 2);
   EXPECT_EQ(m_recorder.ShownBoxes().size(), 2u);
   EXPECT_EQ(LastError(), "Database not open");
+}
+
+// The toolkit's own log target shows every error it logs in a window of its own, which in a
+// host is a stray pop-up that no one asked for.
+TEST_F(MessageBoxTest, ToolkitStartedForABoxKeepsItsErrorsOutOfWindows) {
+  EXPECT_EQ(SelectOnNoConnection(), -1);
+
+  ASSERT_EQ(m_recorder.ShownBoxes().size(), 1u);
+  EXPECT_EQ(dynamic_cast<wxLogGui*>(wxLog::GetActiveTarget()), nullptr);
 }
 
 TEST_F(MessageBoxTest, HostLocaleIsTheSameAfterEachBox) {

@@ -2,7 +2,8 @@
 
 #include <wx/msgdlg.h>
 #include <wx/timer.h>
-#include <wx/uiaction.h>
+
+#include "operator_hand.h"
 
 namespace quorlin::test {
 namespace {
@@ -97,12 +98,11 @@ ModalDialogScript::Step Do(std::function<void(wxDialog&)> action) {
 
 bool ClickButton(wxWindow& button) {
   if (!button.IsShownOnScreen() || !button.IsEnabled()) return false;
-  wxUIActionSimulator operatorHand;
+  OperatorHand operatorHand;
   const wxRect screen = button.GetScreenRect();
-  operatorHand.MouseMove(screen.GetLeft() + screen.GetWidth() / 2,
-                         screen.GetTop() + screen.GetHeight() / 2);
-  operatorHand.MouseClick();
-  return true;
+  return operatorHand.MoveTo(wxPoint(screen.GetLeft() + screen.GetWidth() / 2,
+                                     screen.GetTop() + screen.GetHeight() / 2)) &&
+         operatorHand.Click();
 }
 
 }  // namespace quorlin::test

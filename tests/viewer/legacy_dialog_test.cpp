@@ -1,8 +1,8 @@
 // The legacy library's View data dialog: Chinese whatever the locale, without print buttons,
 // with a table-name field the operator cannot change, and its own texts for no data and for
 // nothing to show.
-#include <wx/uiaction.h>
 
+#include "operator_hand.h"
 #include "profiles/legacy_template.h"
 #include "view_data_gui_fixture.h"
 
@@ -50,7 +50,7 @@ TEST_F(ViewDataGui, OpensWithTheChineseTemplateWithoutPrintButtonsWhateverTheLoc
 // stays.
 TEST_F(ViewDataGui, TheTableNameFieldTakesNoTyping) {
   SelectRecords(3);
-  wxUIActionSimulator operatorHand;
+  OperatorHand operatorHand;
   int keysReceived = 0;
   bool focused = false;
   DialogState typed;
@@ -61,17 +61,17 @@ TEST_F(ViewDataGui, TheTableNameFieldTakesNoTyping) {
                    ++keysReceived;
                    key.Skip();
                  });
-                 operatorHand.MouseMove(CentreOf(*field(dialog)));
-                 operatorHand.MouseClick();
+                 EXPECT_TRUE(operatorHand.MoveTo(CentreOf(*field(dialog))));
+                 EXPECT_TRUE(operatorHand.Click());
                }),
                [&](wxDialog& dialog) {
                  focused = wxWindow::FindFocus() == field(dialog);
                  return focused || ++waits > 20;
                },
                Do([&](wxDialog&) {
-                 operatorHand.Text("typed");
-                 operatorHand.Char(WXK_BACK);
-                 operatorHand.Char(WXK_DELETE);
+                 EXPECT_TRUE(operatorHand.Type("typed"));
+                 EXPECT_TRUE(operatorHand.Press(WXK_BACK));
+                 EXPECT_TRUE(operatorHand.Press(WXK_DELETE));
                }),
                [&](wxDialog& dialog) {
                  typed = ReadState(dialog);

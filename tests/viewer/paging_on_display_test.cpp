@@ -3,7 +3,6 @@
 #include <wx/app.h>
 #include <wx/init.h>
 #include <wx/textctrl.h>
-#include <wx/uiaction.h>
 
 #include <chrono>
 #include <cstdio>
@@ -11,6 +10,7 @@
 
 #include "bell_listener.h"
 #include "host_toolkit_start.h"
+#include "operator_hand.h"
 #include "view_data_gui_fixture.h"
 
 namespace quorlin::test {
@@ -166,24 +166,24 @@ TEST_F(ViewDataGui, HostThatRunsTheToolkitItselfGetsTheDialogThroughItsOwnApplic
 TEST_F(ViewDataGui, OperatorClicksWithTheMouseAndLeavesWithEscape) {
   SelectRecords(35);
   DialogState afterClick;
-  wxUIActionSimulator operatorHand;
+  OperatorHand operatorHand;
   const auto centreOf = [](wxDialog& dialog, int id) {
     const wxRect place = dialog.FindWindow(id)->GetScreenRect();
     return wxPoint(place.x + place.width / 2, place.y + place.height / 2);
   };
   int waits = 0;
   Display(10, {Do([&](wxDialog& dialog) {
-                 operatorHand.MouseMove(centreOf(dialog, kNextPageButton));
-                 operatorHand.MouseClick();
+                 EXPECT_TRUE(operatorHand.MoveTo(centreOf(dialog, kNextPageButton)));
+                 EXPECT_TRUE(operatorHand.Click());
                }),
                [&](wxDialog& dialog) {
                  afterClick = ReadState(dialog);
                  return afterClick.pageNo == "1" || ++waits > 40;
                },
                Do([&](wxDialog& dialog) {
-                 operatorHand.MouseMove(centreOf(dialog, kRecordList));
-                 operatorHand.MouseClick();
-                 operatorHand.Char(WXK_ESCAPE);
+                 EXPECT_TRUE(operatorHand.MoveTo(centreOf(dialog, kRecordList)));
+                 EXPECT_TRUE(operatorHand.Click());
+                 EXPECT_TRUE(operatorHand.Press(WXK_ESCAPE));
                }),
                [&](wxDialog&) { return ++waits > 80; }});
 
