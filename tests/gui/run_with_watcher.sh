@@ -28,9 +28,8 @@ fi
 
 # The display is a server of this script's own. The server picks a free number itself
 # (-displayfd), so two runs never race for one, and it is stopped and waited for before the
-# script ends, so the next test never meets one that is still going away: picking numbers
-# from lock files let a toolkit start fail now and then while a previous server was ending.
-# Only this machine's local socket reaches it (-nolisten tcp).
+# script ends, so the next test never meets one that is still going away. Only this
+# machine's local socket reaches it (-nolisten tcp).
 xvfb_pid=""
 display_dir=""
 
@@ -44,6 +43,7 @@ on_display() {
   done
   return 1
 }
+
 stop_display() {
   if [ -n "$xvfb_pid" ]; then
     kill -TERM "$xvfb_pid" 2>/dev/null
