@@ -17,6 +17,7 @@
 #include "pyodbc_path.h"
 #include "quorlin.h"
 #include "raw_walks.h"
+#include "summary_lines.h"
 #include "timing.h"
 
 namespace quorlin::bench {
@@ -88,24 +89,8 @@ bool CheckPyodbc(const PyodbcRuns& python, long rows) {
                          std::to_string(rows));
 }
 
-void PrintRow(const char* label, const std::vector<Seconds>& times) {
-  const Summary summary = Summarise(times);
-  std::printf("  %-40s %10.2f %10.2f\n", label, Ms(summary.best), Ms(summary.median));
-}
-
-// Prints a/b of best and median; true when both are within target (0: no target).
-bool PrintRatio(const char* label, const std::vector<Seconds>& a, const std::vector<Seconds>& b,
-                double target) {
-  const Summary x = Summarise(a);
-  const Summary y = Summarise(b);
-  const double best = x.best / y.best;
-  const double median = x.median / y.median;
-  const bool met = best <= target && median <= target;
-  std::printf("  %-40s best %.3f, median %.3f", label, best, median);
-  if (target > 0) std::printf("  (target <= %.2f: %s)", target, met ? "MET" : "NOT MET");
-  std::printf("\n");
-  return met;
-}
+// The width of the labels in the comparison's columns.
+constexpr int kLabelWidth = 40;
 
 bool CompareOn(const BenchDatabase& database, const Options& options) {
   std::printf("\n== %s: %ld rows, %d runs\n", database.name.c_str(), options.rows, options.runs);
@@ -138,15 +123,16 @@ bool CompareOn(const BenchDatabase& database, const Options& options) {
   held &= CheckPyodbc(python, options.rows);
 
   std::printf("  %-40s %10s %10s\n", "select + walk + 3 fields", "best ms", "median ms");
-  for (const WalkPath& path : paths) PrintRow(path.label, path.times);
-  if (python.error.empty()) PrintRow("pyodbc (execute, fetchall, 3 fields)", python.times);
+  for (const WalkPath& path : paths) PrintTimes(path.label, path.times, kLabelWidth);
+  if (python.error.empty())
+    PrintTimes("pyodbc (execute, fetchall, 3 fields)", python.times, kLabelWidth);
   PrintRatio("library / block-fetch raw + slot copies", paths[0].times, paths[1].times,
-             kBlockTarget);
-  PrintRatio("library / block-fetch raw", paths[0].times, paths[2].times, 0);
-  PrintRatio("library / naive raw", paths[0].times, paths[3].times, 0);
-  PrintRatio("block-fetch / naive raw", paths[2].times, paths[3].times, 0);
+             kBlockTarget, kLabelWidth);
+  PrintRatio("library / block-fetch raw", paths[0].times, paths[2].times, 0, kLabelWidth);
+  PrintRatio("library / naive raw", paths[0].times, paths[3].times, 0, kLabelWidth);
+  PrintRatio("block-fetch / naive raw", paths[2].times, paths[3].times, 0, kLabelWidth);
   if (python.error.empty()) {
-    PrintRatio("library / pyodbc", paths[0].times, python.times, kPyodbcTarget);
+    PrintRatio("library / pyodbc", paths[0].times, python.times, kPyodbcTarget, kLabelWidth);
   }
   OdbcStatement(link).ExecDirect(std::string("DROP TABLE ") + kTable);
   return held;

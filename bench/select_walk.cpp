@@ -18,6 +18,7 @@
 #include "library_walk.h"
 #include "quorlin.h"
 #include "raw_odbc.h"
+#include "summary_lines.h"
 #include "timing.h"
 
 namespace quorlin::bench {
@@ -117,44 +118,27 @@ bool CompareWalks(std::vector<PathTimes>& paths, const Options& options,
   return Check(agree, "every timed run read the same values");
 }
 
-void PrintTimes(const char* label, const std::vector<Seconds>& times) {
-  const Summary summary = Summarise(times);
-  std::printf("  %-34s %10.2f %10.2f\n", label, Ms(summary.best), Ms(summary.median));
-}
-
-// Prints a/b of best and median; true when both are within target (0: no target). Load from
-// other processes stretches single runs of either path, so one ratio alone can pass by luck.
-bool PrintRatio(const char* label, const std::vector<Seconds>& a, const std::vector<Seconds>& b,
-                double target) {
-  const Summary x = Summarise(a);
-  const Summary y = Summarise(b);
-  const double best = x.best / y.best;
-  const double median = x.median / y.median;
-  const bool met = best <= target && median <= target;
-  std::printf("  %-34s best %.3f, median %.3f", label, best, median);
-  if (target > 0) std::printf("  (target <= %.2f: %s)", target, met ? "MET" : "NOT MET");
-  std::printf("\n");
-  return met;
-}
+// The width of the labels in the comparison's columns.
+constexpr int kLabelWidth = 34;
 
 void PrintComparison(const std::vector<PathTimes>& paths, int runs) {
   std::printf("\n(a)/(b) select + walk + 3 reads per record, %d runs each\n", runs);
   std::printf("  %-34s %10s %10s\n", "", "best ms", "median ms");
   for (const PathTimes& path : paths) {
-    PrintTimes(path.label, path.total);
-    PrintTimes(path.selectLabel, path.select);
-    PrintTimes("  of which walk + reads", path.walkAndReads);
+    PrintTimes(path.label, path.total, kLabelWidth);
+    PrintTimes(path.selectLabel, path.select, kLabelWidth);
+    PrintTimes("  of which walk + reads", path.walkAndReads, kLabelWidth);
   }
   const PathTimes& library = paths[0];
   const PathTimes& slots = paths[1];
   const PathTimes& inPlace = paths[2];
   std::printf("  library / raw blocks + slot copies:\n");
-  PrintRatio("  select", library.select, slots.select, 0);
-  PrintRatio("  walk + reads", library.walkAndReads, slots.walkAndReads, kWalkTarget);
-  PrintRatio("  total", library.total, slots.total, kTotalTarget);
+  PrintRatio("  select", library.select, slots.select, 0, kLabelWidth);
+  PrintRatio("  walk + reads", library.walkAndReads, slots.walkAndReads, kWalkTarget, kLabelWidth);
+  PrintRatio("  total", library.total, slots.total, kTotalTarget, kLabelWidth);
   std::printf("  library / raw blocks, values in place:\n");
-  PrintRatio("  walk + reads", library.walkAndReads, inPlace.walkAndReads, 0);
-  PrintRatio("  total", library.total, inPlace.total, 0);
+  PrintRatio("  walk + reads", library.walkAndReads, inPlace.walkAndReads, 0, kLabelWidth);
+  PrintRatio("  total", library.total, inPlace.total, 0, kLabelWidth);
 }
 
 // (c): the count right after a fresh select walks the cursor; after a full walk it is known.
